@@ -1,0 +1,85 @@
+# The one driver of the project. `make test` and `make demo` work on a fresh Debian machine:
+# they install what is missing first.
+#
+#   make build [UPDATE_ROOT=http://127.0.0.1:PORT]   both trees
+#   make test                                        every test, native and under Wine
+#   make demo                                        the client against the demo update server
+#   make bench / make fuzz FUZZ=<target> SECONDS=<n> measurements, kept out of `make test`
+
+UPDATE_ROOT ?= http://127.0.0.1:8642
+CLIENT_VERSION ?= 1.3
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD := $(CURDIR)/build
+HOST := $(BUILD)/host
+WIN := $(BUILD)/win
+export WINEPREFIX := $(BUILD)/wineprefix
+export WINEDEBUG := -all
+export WINEDLLOVERRIDES := mscoree,mshtml=;winemenubuilder.exe=d
+
+# Debian packages the build, the tests and the demo need.
+PACKAGES := cmake make g++ clang libclang-rt-14-dev python3 curl zlib1g-dev googletest libbenchmark-dev \
+            mingw-w64 libz-mingw-w64-dev wine wine64 xvfb xauth imagemagick procps util-linux
+
+.PHONY: all build host win deps test test-host test-win demo bench fuzz clean wineprefix
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:" $$missing; \
+	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+host: deps
+	cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVAR_UPDATE_ROOT=$(UPDATE_ROOT) \
+	  -DTOLVAR_CLIENT_VERSION=$(CLIENT_VERSION) >/dev/null
+	cmake --build $(HOST) -j $(JOBS)
+
+win: host
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DTOLVAR_UPDATE_ROOT=$(UPDATE_ROOT) -DTOLVAR_CLIENT_VERSION=$(CLIENT_VERSION) \
+	  -DTOLVAR_HOST_BIN=$(HOST)/bin >/dev/null
+	cmake --build $(WIN) -j $(JOBS)
+
+build: host win
+
+$(WINEPREFIX)/system.reg:
+	mkdir -p $(WINEPREFIX)
+	wineboot -i >/dev/null 2>&1 || true
+	wineserver -w
+
+wineprefix: deps $(WINEPREFIX)/system.reg
+
+test-host: host
+	ctest --test-dir $(HOST) -j $(JOBS) --output-on-failure
+
+# The Windows tests share one X server and one Wine server, both ended afterwards.
+test-win: win wineprefix
+	xvfb-run -a -s "-screen 0 1280x1024x24" sh -c \
+	  'ctest --test-dir $(WIN) -j $(JOBS) --output-on-failure; rc=$$?; wineserver -k; exit $$rc'
+
+test: build
+	$(MAKE) --no-print-directory test-host
+	$(MAKE) --no-print-directory test-win
+
+demo: build wineprefix
+	tools/demo/run-demo $(WIN)/bin $(BUILD)
+
+bench: deps
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCHMARKS=ON >/dev/null
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	tools/bench/run-benchmarks $(BUILD)
+
+FUZZ ?= all
+SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVAR_TESTS=OFF \
+	  -DTOLVAR_FUZZERS=ON >/dev/null
+	cmake --build $(BUILD)/fuzz -j $(JOBS)
+	tools/fuzz/run-fuzzers $(BUILD)/fuzz $(FUZZ) $(SECONDS)
+
+clean:
+	-wineserver -k 2>/dev/null
+	rm -rf $(BUILD)
