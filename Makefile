@@ -45,12 +45,10 @@ win: host
 
 build: host win
 
-$(WINEPREFIX)/system.reg:
-	mkdir -p $(WINEPREFIX)
-	wineboot -i >/dev/null 2>&1 || true
-	wineserver -w
+$(WINEPREFIX)/.tolvar-ready:
+	cmake/wine-prefix-init
 
-wineprefix: deps $(WINEPREFIX)/system.reg
+wineprefix: deps $(WINEPREFIX)/.tolvar-ready
 
 test-host: host
 	ctest --test-dir $(HOST) -j $(JOBS) --output-on-failure

@@ -1,0 +1,135 @@
+#include "Application.h"
+
+#include <memory>
+
+#include "Form.h"
+#include "Timer.h"
+
+namespace tolvar {
+
+namespace {
+std::unique_ptr<TApplication> g_application;
+
+LRESULT CALLBACK UtilityWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER) {
+        try {
+            TTimer::Dispatch(static_cast<UINT_PTR>(wParam));
+        } catch (const std::exception& e) {
+            Application()->HandleException(e);
+        } catch (...) {
+            Application()->HandleException(std::runtime_error("Unknown error"));
+        }
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+}  // namespace
+
+TApplication* Application() {
+    if (!g_application) g_application = std::make_unique<TApplication>();
+    return g_application.get();
+}
+
+void DestroyApplication() { g_application.reset(); }
+
+std::string ErrorReportText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+        return message + ".";
+    return message;
+}
+
+std::wstring AnsiToWide(const std::string& s, UINT codePage) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), nullptr, 0);
+    std::wstring w(size_t(n), L'\0');
+    MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), w.data(), n);
+    return w;
+}
+
+std::string WideToAnsi(const std::wstring& w, UINT codePage) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(codePage, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(size_t(n), '\0');
+    WideCharToMultiByte(codePage, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+TApplication::TApplication() : instance_(GetModuleHandleA(nullptr)) {}
+
+TApplication::~TApplication() {
+    // The forms go first, while the application they report to is still whole.
+    DestroyComponents();
+    if (utility_) DestroyWindow(utility_);
+}
+
+HWND TApplication::UtilityWindow() {
+    if (!utility_) {
+        static const char* kClass = "TolvarUtilityWindow";
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = UtilityWindowProc;
+        wc.hInstance = instance_;
+        wc.lpszClassName = kClass;
+        RegisterClassExA(&wc);  // fails harmlessly when already registered
+        utility_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
+    }
+    return utility_;
+}
+
+void TApplication::AddForm(TForm* form) { forms_.push_back(form); }
+
+void TApplication::RemoveForm(TForm* form) {
+    std::erase(forms_, form);
+    if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+bool TApplication::ProcessMessage() {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    while (!terminated_ && ProcessMessage()) {
+    }
+}
+
+void TApplication::HandleMessage() {
+    if (!ProcessMessage() && !terminated_) WaitMessage();
+}
+
+void TApplication::Run() {
+    if (mainForm_) mainForm_->Show();
+    while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+    if (!terminated_) PostQuitMessage(0);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+    if (OnException) OnException(e);
+    else ShowException(e);
+}
+
+void TApplication::ShowException(const std::exception& e) {
+    MessageBox(ErrorReportText(e.what()), title_, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    return MessageBoxW(AnsiToWide(text), AnsiToWide(caption), flags);
+}
+
+int TApplication::MessageBoxW(const std::wstring& text, const std::wstring& caption, UINT flags) {
+    if (OnMessageBox) return OnMessageBox(text, caption, flags);
+    HWND owner = GetActiveWindow();
+    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace tolvar

@@ -1,0 +1,120 @@
+#include "Form.h"
+
+#include "Application.h"
+
+namespace tolvar {
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+    SetVisible(false);
+    Application()->AddForm(this);
+}
+
+TForm::~TForm() {
+    if (OnDestroy) OnDestroy(this);
+    // The form's components go while the form is still whole: they may talk to it.
+    DestroyComponents();
+    Application()->RemoveForm(this);
+    DestroyHandle();
+}
+
+void TForm::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (HandleAllocated()) SetWindowTextA(Handle(), caption_.c_str());
+}
+
+DWORD TForm::WindowStyle() const {
+    DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone: style |= WS_POPUP; break;
+    case TFormBorderStyle::bsSingle: style |= WS_OVERLAPPED | WS_CAPTION; break;
+    case TFormBorderStyle::bsSizeable: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsDialog: style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
+    }
+    if (borderStyle_ != TFormBorderStyle::bsNone && (borderIcons_ & biSystemMenu)) {
+        style |= WS_SYSMENU;
+        if (borderIcons_ & biMinimize) style |= WS_MINIMIZEBOX;
+        if (borderIcons_ & biMaximize) style |= WS_MAXIMIZEBOX;
+    }
+    return style;
+}
+
+DWORD TForm::WindowExStyle() const {
+    return borderStyle_ == TFormBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW;
+}
+
+int TForm::ClientWidth() { return RectWidth(ClientRect()); }
+int TForm::ClientHeight() { return RectHeight(ClientRect()); }
+
+void TForm::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+    if (HandleAllocated()) {
+        // The real frame may differ from the computed one (themes, a skinned frame): correct
+        // by what the window reports.
+        RECT c;
+        GetClientRect(Handle(), &c);
+        const int dw = width - (c.right - c.left), dh = height - (c.bottom - c.top);
+        if (dw != 0 || dh != 0) SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+    }
+}
+
+void TForm::CenterOnScreen() {
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    SetBounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height());
+}
+
+void TForm::Show() {
+    HandleNeeded();
+    if (position_ == TPosition::poScreenCenter) CenterOnScreen();
+    SetVisible(true);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    BringWindowToTop(Handle());
+}
+
+void TForm::Close() {
+    TCloseAction action = (Application()->MainForm() == this) ? TCloseAction::caFree : TCloseAction::caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == TCloseAction::caNone) return;
+    if (Application()->MainForm() == this) {
+        Application()->Terminate();
+    } else if (action == TCloseAction::caHide) {
+        Hide();
+    } else if (action == TCloseAction::caMinimize) {
+        ShowWindow(Handle(), SW_MINIMIZE);
+    } else {
+        Hide();
+    }
+}
+
+void TForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::Paint() {
+    // The client area in the window colour; controls paint themselves on top.
+    RECT r{0, 0, Width(), Height()};
+    ::FillRect(Canvas().Handle(), &r, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_ACTIVATE:
+        active_ = LOWORD(m.WParam) != WA_INACTIVE;
+        TCustomControl::WndProc(m);
+        if (active_) {
+            if (OnActivate) OnActivate(this);
+        } else if (OnDeactivate) {
+            OnDeactivate(this);
+        }
+        return;
+    default:
+        TCustomControl::WndProc(m);
+    }
+}
+
+}  // namespace tolvar

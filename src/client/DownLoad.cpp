@@ -1,0 +1,127 @@
+#include "DownLoad.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "CommandLine.h"
+#include "LocalFiles.h"
+#include "Paths.h"
+#include "app/Application.h"
+
+#ifndef TOLVAR_CLIENT_VERSION
+#define TOLVAR_CLIENT_VERSION "1.3"
+#endif
+
+namespace tolvar {
+
+TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
+    SetName("fmDownloading");
+    SetCaption("Update Checking...");
+    SetBorderStyle(TFormBorderStyle::bsSingle);
+    SetBorderIcons(0);
+    SetPosition(TPosition::poScreenCenter);
+    SetClientSize(336, 31);
+
+    ProgressBar1 = Own<TskSkinGauge>(this);
+    ProgressBar1->SetName("ProgressBar1");
+    ProgressBar1->SetBounds(7, 7, 321, 20);
+    ProgressBar1->SetSkinDataName("gauge");
+    ProgressBar1->SetShowProgressText(true);
+    ProgressBar1->SetShowPercent(false);
+    ProgressBar1->SetMinValue(0);
+    ProgressBar1->SetMaxValue(100);
+    ProgressBar1->SetValue(0);
+    ProgressBar1->SetProgressAnimationPause(1000);
+    ProgressBar1->SetParent(this);
+
+    StartTimer = Own<TTimer>(this);
+    StartTimer->SetName("StartTimer");
+    StartTimer->SetEnabled(false);
+    StartTimer->SetInterval(100);
+    StartTimer->SetOnTimer([this](TComponent* s) { StartTimerTimer(s); });
+
+    EncodeMemo = StoredSettings();
+    UpdateRoot = StoredUpdateRoot();
+
+    OnCreate = [this](TComponent* s) { FormCreate(s); };
+    OnActivate = [this](TComponent* s) { FormActivate(s); };
+    OnClose = [this](TComponent* s, TCloseAction& a) { FormClose(s, a); };
+    DoCreate();
+}
+
+void TfmDownloading::FormCreate(TComponent*) {
+    Activated = false;
+    StopFlag = false;
+    ClientVersion = TOLVAR_CLIENT_VERSION;
+    // The host's launch copy of an earlier run; it may still be in use, which is fine.
+    DeleteFileA(kHostLaunchCopy);
+}
+
+void TfmDownloading::FormActivate(TComponent*) {
+    if (Activated) return;
+    Repaint();
+    Activated = true;
+    FormatSettings().ShortDateFormat = "yyyy-mm-dd";
+    FormatSettings().DateSeparator = '-';
+    CreateDirPath(kServiceDirCreate);
+    DecodeMemo = TextToLines(DecryptSettings(EncodeMemo));
+    ProgressBar1->StartProgressAnimation();
+    StartTimer->SetEnabled(true);
+}
+
+void TfmDownloading::StartTimerTimer(TComponent* sender) {
+    StartTimer->SetEnabled(false);
+    ConnectClick(sender);
+}
+
+void TfmDownloading::ConnectClick(TComponent* sender) {
+    if (IsLocalhostRun()) {
+        FinishPass();
+        Close();
+        return;
+    }
+    DeleteFileA((CurrentDir() + "\\" + kStagedClientName).c_str());
+    FetchUpgradeList();
+    ParseUpgradeList();
+    if (!FTPView.empty()) {
+        DownLoadClick(sender);
+    } else {
+        FinishPass();
+        Close();
+    }
+}
+
+void TfmDownloading::DownLoadClick(TComponent*) {
+    SetCaption("Update...");
+    while (!FTPView.empty()) {
+        const TFileRecord r = FTPView.front();
+        ResetProgress();
+        ProgressBar1->SetProgressText(r.FileName);
+        Application()->ProcessMessages();
+        if (!DownloadFile(r.ServerPath + r.FileName, r.ClientPath + r.FileName)) break;
+        StampFileTime(r.ClientPath + r.FileName, r.Date, r.Time);
+        if (NeedsDownload(r.ClientPath, r.FileName, r.Size, r.Date, r.Time)) DeleteIfExists(r.ClientPath + r.FileName);
+        FTPView.pop_front();
+    }
+    FinishPass();
+    Close();
+}
+
+void TfmDownloading::ResetProgress() {
+    ProgressBar1->SetValue(0);
+    Application()->ProcessMessages();
+}
+
+void TfmDownloading::FinishPass() {
+    CheckCompany();
+    if (FileExists(CurrentDir() + "\\" + kStagedClientName)) StartStagedClient();
+    else LaunchHost();
+}
+
+void TfmDownloading::StartStagedClient() {
+    ShellExecuteA(Handle(), "open", kStagedClientName, "copy", CurrentDir().c_str(), SW_SHOWNORMAL);
+}
+
+void TfmDownloading::FormClose(TComponent*, TCloseAction&) { ProgressBar1->StopProgressAnimation(); }
+
+}  // namespace tolvar

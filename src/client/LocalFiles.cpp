@@ -1,0 +1,105 @@
+#include "LocalFiles.h"
+
+#include <windows.h>
+
+#include "app/Handles.h"
+#include "base/Exceptions.h"
+
+namespace tolvar {
+
+bool FileExists(const std::string& path) {
+    const DWORD attr = GetFileAttributesA(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    const DWORD attr = GetFileAttributesA(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string CurrentDir() {
+    char buf[MAX_PATH + 1];
+    const DWORD n = GetCurrentDirectoryA(sizeof(buf), buf);
+    std::string dir(buf, n < sizeof(buf) ? n : 0);
+    // A drive root comes back with its "\"; the callers add their own.
+    if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+    return dir;
+}
+
+void CreateDirPath(const std::string& path) {
+    for (size_t i = 3; i < path.size(); ++i) {  // position i + 1, counted from 1, is greater than 3
+        if (path[i] != '\\') continue;
+        const std::string prefix = path.substr(0, i);
+        if (!DirectoryExists(prefix) && !CreateDirectoryA(prefix.c_str(), nullptr))
+            throw EInOutError(int(GetLastError()));
+    }
+}
+
+void DeleteMatchingFiles(const std::string& mask) {
+    const size_t cut = mask.find_last_of("\\:");
+    const std::string dir = cut == std::string::npos ? std::string() : mask.substr(0, cut + 1);
+    WIN32_FIND_DATAA fd;
+    UniqueFind find(FindFirstFileA(mask.c_str(), &fd));
+    if (!find) return;
+    do {
+        DeleteFileA((dir + fd.cFileName).c_str());
+    } while (FindNextFileA(find.Get(), &fd));
+}
+
+void DeleteIfExists(const std::string& path) {
+    if (FileExists(path)) DeleteFileA(path.c_str());
+}
+
+std::optional<uint32_t> FileAge(const std::string& path) {
+    WIN32_FIND_DATAA fd;
+    {
+        UniqueFind find(FindFirstFileA(path.c_str(), &fd));
+        if (!find) return std::nullopt;
+    }
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    FILETIME local;
+    WORD date, time;
+    if (!FileTimeToLocalFileTime(&fd.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
+        return std::nullopt;
+    return (uint32_t(date) << 16) | time;
+}
+
+namespace {
+std::optional<uint32_t> PackedListTime(const std::string& date, const std::string& time) {
+    return PackDosDateTime(CombineDateTime(StrToDate(date), StrToTime(time)));
+}
+}  // namespace
+
+void StampFileTime(const std::string& path, const std::string& date, const std::string& time) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    const std::optional<uint32_t> packed = PackedListTime(date, time);
+    if (!packed) return;  // before 1980 or after 2107: the file keeps its time
+    FILETIME local, utc;
+    if (DosDateTimeToFileTime(WORD(*packed >> 16), WORD(*packed & 0xFFFF), &local) &&
+        LocalFileTimeToFileTime(&local, &utc))
+        SetFileTime(file.Get(), nullptr, nullptr, &utc);
+}
+
+bool NeedsDownload(const std::string& directory, const std::string& fileName, const std::string& size,
+                   const std::string& date, const std::string& time) {
+    const std::string path = directory + fileName;
+    const std::optional<uint32_t> actual = FileAge(path);
+    if (!actual) return true;
+
+    int32_t fileSize;
+    {
+        UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) throw EInOutError(int(GetLastError()));
+        fileSize = int32_t(GetFileSize(file.Get(), nullptr));
+    }
+
+    // Compared as packed times: the stamp drops an odd listed second, so the listed time is
+    // taken at the same resolution, or a correct file would never count as fresh.
+    const std::optional<uint32_t> listed = PackedListTime(date, time);
+    if (!listed || *listed != *actual) return true;
+    return StrToInt(size) != fileSize;
+}
+
+}  // namespace tolvar
