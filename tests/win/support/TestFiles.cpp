@@ -5,13 +5,21 @@
 namespace tolvar::test {
 
 ScratchDir::ScratchDir(const std::string& name) {
+    static int serial = 0;
     CreateDirectoryA("C:\\tolvar-tests", nullptr);
-    path_ = "C:\\tolvar-tests\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
+    path_ = "C:\\tolvar-tests\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++serial) + "\\";
     RemoveTree(path_);
     if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
+ScratchDir::~ScratchDir() {
+    // A program a test started may still be on its way out and hold its file for a moment.
+    for (int attempt = 0; attempt < 40 && PathExists(path_); ++attempt) {
+        RemoveTree(path_);
+        if (PathExists(path_)) Sleep(50);
+    }
+}
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,0 +1,51 @@
+#include "Processes.h"
+
+#include "TestFiles.h"
+
+namespace tolvar::test {
+
+std::string WindowsPath(const std::string& unixPath) {
+    if (unixPath.empty() || unixPath[0] != '/') return unixPath;
+    std::string p = "Z:" + unixPath;
+    for (char& c : p)
+        if (c == '/') c = '\\';
+    return p;
+}
+
+Started RunProgram(const std::string& exe, const std::string& args, const std::string& cwd, DWORD timeoutMs) {
+    std::string cmd = "\"" + exe + "\"";
+    if (!args.empty()) cmd += " " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    Started result;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.empty() ? nullptr : cwd.c_str(),
+                        &si, &pi))
+        return result;
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        result.finished = true;
+        GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    } else {
+        TerminateProcess(pi.hProcess, 99);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+std::vector<std::string> WaitForLines(const std::string& path, size_t lines, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    std::vector<std::string> result;
+    for (;;) {
+        result.clear();
+        const std::string text = ReadFileBytes(path);
+        size_t from = 0;
+        for (size_t nl; (nl = text.find('\n', from)) != std::string::npos; from = nl + 1)
+            result.push_back(text.substr(from, nl - from));
+        if (result.size() >= lines || GetTickCount() - start > timeoutMs) return result;
+        Sleep(50);
+    }
+}
+
+}  // namespace tolvar::test

@@ -1,0 +1,25 @@
+#pragma once
+// Starting programs from tests and waiting for what they leave behind, always bounded.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tolvar::test {
+
+// A Unix path of the build (from a compile definition) as the Windows side sees it.
+std::string WindowsPath(const std::string& unixPath);
+
+struct Started {
+    DWORD exitCode = STILL_ACTIVE;
+    bool finished = false;
+};
+
+// Starts `exe` with `args` in `cwd` and waits up to timeoutMs for it to end; a program still
+// running then is killed (and reported as not finished).
+Started RunProgram(const std::string& exe, const std::string& args, const std::string& cwd, DWORD timeoutMs);
+
+// Waits until the file holds at least `lines` lines, or the time is up; returns the lines.
+std::vector<std::string> WaitForLines(const std::string& path, size_t lines, DWORD timeoutMs);
+
+}  // namespace tolvar::test
