@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        const std::string sealed = EncryptText(ReadWholeFile(argv[1], "the settings file"), SettingsKeyPhrase);
+        const std::string sealed = EncryptText(ReadSettingsFile(argv[1]), SettingsKeyPhrase);
         if (argc == 3)
             WriteOutput(argv[2], sealed);
         else

@@ -23,7 +23,11 @@ std::string SystemMessage(DWORD code) {
     return message;
 }
 
-[[noreturn]] void Fail(const std::string& what) { throw Exception(what + ": " + SystemMessage(GetLastError())); }
+// Not every failing call sets a reason (resource updates on a file that is no program, say).
+[[noreturn]] void Fail(const std::string& what) {
+    const DWORD code = GetLastError();
+    throw Exception(code ? what + ": " + SystemMessage(code) : what);
+}
 
 // The temporary copy is deleted on every way out unless it was moved into place.
 class TemporaryFile {
@@ -44,7 +48,7 @@ private:
 // An open resource update is discarded unless it was committed.
 class ResourceUpdate {
 public:
-    explicit ResourceUpdate(const std::string& file) : handle_(BeginUpdateResourceA(file.c_str(), FALSE)) {}
+    explicit ResourceUpdate(const std::string& file) : handle_((SetLastError(0), BeginUpdateResourceA(file.c_str(), FALSE))) {}
     ~ResourceUpdate() {
         if (handle_) EndUpdateResourceA(handle_, TRUE);
     }
@@ -53,11 +57,8 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
 
     bool Write(const char* name, const std::string& data) {
-        // A non-null pointer even for no bytes: a null one would delete the resource instead.
-        static char none = 0;
-        void* bytes = data.empty() ? &none : const_cast<char*>(data.data());
-        return UpdateResourceA(handle_, MAKEINTRESOURCEA(10), name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), bytes,
-                               DWORD(data.size())) != FALSE;
+        return UpdateResourceA(handle_, MAKEINTRESOURCEA(10), name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                               const_cast<char*>(data.data()), DWORD(data.size())) != FALSE;
     }
     bool Commit() { return EndUpdateResourceA(std::exchange(handle_, nullptr), FALSE) != FALSE; }
 

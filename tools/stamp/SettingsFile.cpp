@@ -32,6 +32,12 @@ std::string ReadWholeFile(const std::string& path, std::string_view what) {
     return content;
 }
 
+std::string ReadSettingsFile(const std::string& path) {
+    std::string plain = ReadWholeFile(path, "the settings file");
+    if (plain.empty()) throw Exception("the settings file \"" + path + "\" is empty: there is nothing to seal");
+    return plain;
+}
+
 std::vector<std::string> SettingNames(std::string_view plainText) {
     std::vector<std::string> names;
     for (const std::string& line : TextToLines(plainText)) {

@@ -9,6 +9,10 @@ namespace tolvar {
 // it cannot be read (missing, a folder, no permission).
 std::string ReadWholeFile(const std::string& path, std::string_view what);
 
+// A company's plain settings file. An empty one is refused: it would seal to nothing, and a
+// resource of no bytes cannot be written.
+std::string ReadSettingsFile(const std::string& path);
+
 // The names of the Name=Value lines of a settings text, in order (lines without "=" skipped),
 // for telling what was sealed without showing the values.
 std::vector<std::string> SettingNames(std::string_view plainText);

@@ -18,7 +18,7 @@ using namespace tolvar;
 namespace {
 
 int Stamp(const StampOptions& options) {
-    const std::string plain = ReadWholeFile(options.SettingsFile, "the settings file");
+    const std::string plain = ReadSettingsFile(options.SettingsFile);
     const std::string sealed = EncryptText(plain, SettingsKeyPhrase);
     StampResources(options.Input, options.Output, sealed, options.UpdateRoot);
 

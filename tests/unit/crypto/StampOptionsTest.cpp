@@ -92,4 +92,13 @@ TEST(SettingsFile, ReadsBytesAndSaysWhyItCannot) {
         EXPECT_NE(e.Message().find("the settings file \"" + path + "\""), std::string::npos) << e.Message();
     }
     EXPECT_THROW(ReadWholeFile(testing::TempDir(), "the settings file"), Exception);  // a folder
+
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+    EXPECT_EQ(ReadWholeFile(path, "x"), "");
+    EXPECT_THROW(ReadSettingsFile(path), Exception);  // nothing to seal
+    std::remove(path.c_str());
 }
