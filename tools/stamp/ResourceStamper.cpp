@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "app/Handles.h"
 #include "app/ResourceData.h"
 #include "base/Exceptions.h"
@@ -48,7 +50,10 @@ private:
 // An open resource update is discarded unless it was committed.
 class ResourceUpdate {
 public:
-    explicit ResourceUpdate(const std::string& file) : handle_((SetLastError(0), BeginUpdateResourceA(file.c_str(), FALSE))) {}
+    explicit ResourceUpdate(const std::string& file) {
+        SetLastError(0);  // a refusal may give no reason of its own
+        handle_ = BeginUpdateResourceA(file.c_str(), FALSE);
+    }
     ~ResourceUpdate() {
         if (handle_) EndUpdateResourceA(handle_, TRUE);
     }
