@@ -1,0 +1,187 @@
+// TolvarStamp run as a company would run it, on a stand-in program that reads its resources
+// back the way the client does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "app/Handles.h"
+#include "base/SettingsCipher.h"
+#include "base/Text.h"
+
+using namespace tolvar;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The build hands over Unix paths; Wine shows the Unix root as drive Z:.
+std::string WinePath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+const std::string StampExe = WinePath(STAMP_EXE);
+const std::string ProbeExe = WinePath(PROBE_EXE);
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Spit(const fs::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+struct Outcome {
+    DWORD exitCode;
+    std::string out;  // standard output and standard error together
+};
+
+class StampTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("tolvar-stamp-" + std::to_string(GetCurrentProcessId()));
+        fs::remove_all(root_);
+        work_ = root_ / "work";
+        fs::create_directories(work_);
+        settings_ = root_ / "settings.txt";
+        Spit(settings_, plain_);
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    // Runs a program with its output in a file; a run that hangs is ended and fails the test.
+    Outcome Start(const std::string& exe, const std::vector<std::string>& args) {
+        std::string line = "\"" + exe + "\"";
+        for (const std::string& a : args) line += " \"" + a + "\"";
+        const std::string capture = (root_ / ("run" + std::to_string(++runs_) + ".txt")).string();
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        UniqueFile output(CreateFileA(capture.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        EXPECT_TRUE(output);
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = si.hStdError = output.Get();
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+            ADD_FAILURE() << "cannot start " << line << ": " << GetLastError();
+            return {~0u, ""};
+        }
+        UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+        if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
+            TerminateProcess(process.Get(), 99);
+            WaitForSingleObject(process.Get(), 10000);
+            ADD_FAILURE() << line << " did not finish";
+        }
+        DWORD code = ~0u;
+        GetExitCodeProcess(process.Get(), &code);
+        output.Reset();
+        return {code, Slurp(capture)};
+    }
+
+    std::set<std::string> WorkFiles() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(work_)) names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    // The probe's "NAME=text" lines.
+    static std::string Resource(const std::string& probeOutput, const std::string& name) {
+        for (const std::string& line : TextToLines(probeOutput))
+            if (line.starts_with(name + "=")) return line.substr(name.size() + 1);
+        return "(" + name + " absent)";
+    }
+
+    std::string W(const fs::path& p) const { return p.string(); }
+
+    const std::string plain_ =
+        "CompanyCode=ACME01\r\nDomainIP=10.1.2.3\r\nDomainPort=7001\r\nMainIP=10.1.2.4\r\nMainPort=7002\r\n"
+        "CompanyName=\xB9\xAE\xC0\xDA \r\nCompanyTel=secret-tel\r\nHomePage=http://www.acme.example\r\n";
+    fs::path root_, work_, settings_;
+    int runs_ = 0;
+};
+
+TEST_F(StampTest, WritesSealedSettingsAndTheRootIntoACopy) {
+    const fs::path out = work_ / "Acme Client.exe";
+    const Outcome stamp = Start(StampExe, {ProbeExe, W(out), "--settings", W(settings_), "--update-root",
+                                       "http://127.0.0.1:8642"});
+    ASSERT_EQ(stamp.exitCode, 0u) << stamp.out;
+    EXPECT_NE(stamp.out.find("Acme Client.exe"), std::string::npos) << stamp.out;
+    EXPECT_NE(stamp.out.find("CompanyCode, DomainIP, DomainPort, MainIP, MainPort, CompanyName, CompanyTel, HomePage"),
+              std::string::npos)
+        << stamp.out;
+    EXPECT_NE(stamp.out.find("http://127.0.0.1:8642"), std::string::npos) << stamp.out;
+    EXPECT_EQ(stamp.out.find("secret-tel"), std::string::npos) << "the values stay sealed: " << stamp.out;
+    EXPECT_EQ(WorkFiles(), std::set<std::string>{"Acme Client.exe"});  // no temporary file left
+
+    const Outcome stamped = Start(W(out), {});
+    ASSERT_EQ(stamped.exitCode, 0u) << stamped.out;
+    const std::string sealed = Resource(stamped.out, "SETTINGS");
+    EXPECT_EQ(sealed, EncryptText(plain_, SettingsKeyPhrase));
+    EXPECT_EQ(DecryptText(sealed, SettingsKeyPhrase), plain_);
+    EXPECT_EQ(Resource(stamped.out, "UPDATEROOT"), "http://127.0.0.1:8642");
+    EXPECT_EQ(Resource(stamped.out, "KEEPME"), "left alone");
+
+    EXPECT_EQ(Resource(Start(ProbeExe, {}).out, "SETTINGS"), "unstamped settings");  // the input is untouched
+}
+
+TEST_F(StampTest, ReplacesAnEarlierStampAndKeepsTheRootWhenNoneIsGiven) {
+    const fs::path out = work_ / "client.exe";
+    ASSERT_EQ(Start(StampExe, {ProbeExe, W(out), "--settings", W(settings_), "--update-root", "http://a:1"}).exitCode,
+              0u);
+    const fs::path again = root_ / "again.txt";
+    Spit(again, "CompanyCode=OTHER\n");
+    const Outcome restamp = Start(StampExe, {"--settings", W(again), W(out), W(out)});  // the copy is the input
+    ASSERT_EQ(restamp.exitCode, 0u) << restamp.out;
+
+    const Outcome stamped = Start(W(out), {});
+    EXPECT_EQ(DecryptText(Resource(stamped.out, "SETTINGS"), SettingsKeyPhrase), "CompanyCode=OTHER\n");
+    EXPECT_EQ(Resource(stamped.out, "UPDATEROOT"), "http://a:1");
+    EXPECT_EQ(WorkFiles(), std::set<std::string>{"client.exe"});
+}
+
+TEST_F(StampTest, FailsWithoutLeavingAnythingBehind) {
+    const fs::path notAProgram = root_ / "notes.exe";
+    Spit(notAProgram, "just text, no program");
+    const fs::path empty = root_ / "empty.txt";
+    Spit(empty, "");
+    const std::string out = W(work_ / "out.exe");
+    struct Case {
+        std::vector<std::string> args;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{W(root_ / "missing.exe"), out, "--settings", W(settings_)}, "missing.exe"},
+        {{ProbeExe, out, "--settings", W(root_ / "missing.txt")}, "cannot read the settings file"},
+        {{ProbeExe, out, "--settings", W(root_)}, "cannot read the settings file"},
+        {{ProbeExe, out, "--settings", W(empty)}, "is empty"},
+        {{ProbeExe, out, "--settings", W(settings_), "--update-root", "https://x"}, "https://x"},
+        {{ProbeExe, out, "--settings", W(settings_), "--update-root", "http://x/path"}, "without a path"},
+        {{ProbeExe, out, "--settings", W(settings_), "--update-root", "http://x:0"}, "port"},
+        {{ProbeExe, W(work_ / "no such folder" / "out.exe"), "--settings", W(settings_)}, "cannot write"},
+        {{W(notAProgram), out, "--settings", W(settings_)}, "notes.exe"},
+        {{ProbeExe, "--settings", W(settings_)}, "usage:"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Start(StampExe, c.args);
+        EXPECT_EQ(run.exitCode, 1u) << c.says;
+        EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
+        EXPECT_EQ(WorkFiles(), std::set<std::string>{}) << c.says;
+    }
+
+    // A failed stamp leaves an earlier output as it was.
+    Spit(out, "earlier build");
+    EXPECT_EQ(Start(StampExe, {W(notAProgram), out, "--settings", W(settings_)}).exitCode, 1u);
+    EXPECT_EQ(Slurp(out), "earlier build");
+    EXPECT_EQ(WorkFiles(), std::set<std::string>{"out.exe"});
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "StampOptions.h"
+
+#include "base/Exceptions.h"
+
+namespace tolvar {
+
+namespace {
+
+bool IsHostChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string StampUsage() {
+    return "usage: TolvarStamp IN.exe OUT.exe --settings SETTINGS.txt [--update-root http://host[:port]]\n"
+           "Seals the Name=Value settings file and writes it, and the update server root URL when\n"
+           "given, as resources into a copy of IN.exe named OUT.exe.\n";
+}
+
+std::string UpdateRootProblem(std::string_view url) {
+    const std::string quoted = "the update root \"" + std::string(url) + "\"";
+    constexpr std::string_view scheme = "http://";
+    if (!url.starts_with(scheme)) return quoted + " does not start with http://";
+    std::string_view rest = url.substr(scheme.size());
+    const size_t end = rest.find_first_of("/?#");
+    if (end != std::string_view::npos)
+        return quoted + " must be http://host[:port] alone, without a path (not even a final /), query or fragment";
+    if (rest.find('@') != std::string_view::npos) return quoted + " must not carry user information";
+    const size_t colon = rest.find(':');
+    const std::string_view host = rest.substr(0, colon);
+    if (host.empty()) return quoted + " has no host";
+    for (char c : host)
+        if (!IsHostChar(c)) return quoted + " has a host with a character other than letters, digits, '-' and '.'";
+    if (colon != std::string_view::npos) {
+        const std::string_view port = rest.substr(colon + 1);
+        bool digits = !port.empty() && port.size() <= 5;
+        for (char c : port) digits = digits && IsDigit(c);
+        long value = 0;
+        if (digits)
+            for (char c : port) value = value * 10 + (c - '0');
+        if (!digits || value < 1 || value > 65535) return quoted + " has a port that is not a number from 1 to 65535";
+    }
+    return {};
+}
+
+StampOptions ParseStampArguments(const std::vector<std::string>& args) {
+    StampOptions options;
+    std::vector<std::string> files;
+    bool haveSettings = false;
+    for (size_t n = 0; n < args.size(); ++n) {
+        const std::string& arg = args[n];
+        if (arg == "-h" || arg == "--help") {
+            options.Help = true;
+            return options;
+        }
+        if (arg == "--settings" || arg == "--update-root") {
+            if (n + 1 >= args.size()) throw Exception(arg + " needs a value");
+            const std::string& value = args[++n];
+            if (arg == "--settings") {
+                if (haveSettings) throw Exception("--settings is given twice");
+                options.SettingsFile = value;
+                haveSettings = true;
+            } else {
+                if (options.UpdateRoot) throw Exception("--update-root is given twice");
+                options.UpdateRoot = value;
+            }
+        } else if (arg.starts_with("-") && arg.size() > 1) {
+            throw Exception("unknown option " + arg);
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) throw Exception("give exactly two files, the program to stamp and the one to write");
+    options.Input = files[0];
+    options.Output = files[1];
+    if (!haveSettings) throw Exception("--settings SETTINGS.txt is missing");
+    if (options.UpdateRoot) {
+        if (const std::string problem = UpdateRootProblem(*options.UpdateRoot); !problem.empty())
+            throw Exception(problem);
+    }
+    return options;
+}
+
+std::string DirectoryOf(std::string_view path) {
+    const size_t slash = path.find_last_of("\\/");
+    if (slash == std::string_view::npos) {
+        // "C:name" is relative to the drive's current folder
+        if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2));
+        return ".";
+    }
+    // Keep the separator of a root ("C:\", "/") so that the folder stays the root.
+    if (slash == 0 || (slash == 2 && path[1] == ':')) return std::string(path.substr(0, slash + 1));
+    return std::string(path.substr(0, slash));
+}
+
+}  // namespace tolvar
