@@ -4,6 +4,7 @@
 #include <set>
 
 #include "Application.h"
+#include "Cursor.h"
 #include "base/Exceptions.h"
 
 namespace tolvar {
@@ -159,6 +160,13 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case WM_SETCURSOR:
+        if (HCURSOR screen = TBusyCursor::ScreenCursor(); screen) {
+            SetCursor(screen);
+            m.Result = TRUE;
+            return;
+        }
+        break;
     case WM_SIZE:
     case WM_MOVE:
         UpdateBoundsFromWindow();

@@ -8,8 +8,5 @@ namespace tolvar {
 bool TfmDownloading::DownloadFile(const std::string&, const std::string&) { return false; }
 void TfmDownloading::CheckCompany() {}
 void TfmDownloading::LaunchHost() {}
-std::string DecryptSettings(const std::string&) { return {}; }
-std::string StoredSettings() { return {}; }
-std::string StoredUpdateRoot() { return TOLVAR_UPDATE_ROOT; }
 
 }  // namespace tolvar
