@@ -19,29 +19,31 @@ Bitmap Picture(int32_t width, int32_t height) {
 const PieceGeometry kFrame{{0, 0, 210, 282}, {60, 40}, {150, 40}, {60, 250}, {150, 250}, {3, 30, 207, 279}};
 constexpr int32_t kWidth = 342, kHeight = 64;
 
+// The frame picture and its geometry fitted to the window's size.
+struct Frame {
+    Bitmap Picture = ::Picture(210, 282);
+    TargetGeometry Fitted;
+    int32_t Width = kWidth, Height = kHeight;
+    Frame() { FitGeometry(smBoth, kFrame, Fitted, Width, Height); }
+};
+
 void NineSlice(benchmark::State& state, bool stretch) {
-    const Bitmap picture = Picture(210, 282);
-    TargetGeometry fitted;
-    int32_t w = kWidth, h = kHeight;
-    FitGeometry(smBoth, kFrame, fitted, w, h);
+    const Frame f;
     const BandStretch bands{stretch, stretch, stretch, stretch};
     Bitmap target;
     for (auto _ : state) {
-        ComposeNineSlice(kFrame, fitted, picture, target, w, h, bands, stretch, stfull, true);
+        ComposeNineSlice(kFrame, f.Fitted, f.Picture, target, f.Width, f.Height, bands, stretch, stfull, true);
         benchmark::DoNotOptimize(target.Data());
         benchmark::ClobberMemory();
     }
 }
 
 void BorderStripsOfTheFrame(benchmark::State& state, bool stretch) {
-    const Bitmap picture = Picture(210, 282);
-    TargetGeometry fitted;
-    int32_t w = kWidth, h = kHeight;
-    FitGeometry(smBoth, kFrame, fitted, w, h);
+    const Frame f;
     const BandStretch bands{stretch, stretch, stretch, stretch};
     BorderStrips strips;
     for (auto _ : state) {
-        ComposeBorderStrips(kFrame, fitted, picture, w, h, bands, strips);
+        ComposeBorderStrips(kFrame, f.Fitted, f.Picture, f.Width, f.Height, bands, strips);
         benchmark::DoNotOptimize(strips.Top.Data());
         benchmark::ClobberMemory();
     }

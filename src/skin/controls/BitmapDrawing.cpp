@@ -44,10 +44,14 @@ void ResizeKeepingContent(Bitmap& bitmap, int32_t width, int32_t height) {
     height = std::max(height, 0);
     if (bitmap.Width() == width && bitmap.Height() == height) return;
     Bitmap resized(width, height);
+    if (bitmap.HasAlpha()) resized.MakeAlpha();
     const int32_t w = std::min(width, bitmap.Width());
     const int32_t h = std::min(height, bitmap.Height());
     if (w > 0)
-        for (int32_t y = 0; y < h; ++y) std::memcpy(resized.Row(y), bitmap.Row(y), size_t(w) * sizeof(Pixel));
+        for (int32_t y = 0; y < h; ++y) {
+            std::memcpy(resized.Row(y), bitmap.Row(y), size_t(w) * sizeof(Pixel));
+            if (bitmap.HasAlpha()) std::memcpy(&resized.AlphaAt(0, y), &bitmap.AlphaAt(0, y), size_t(w));
+        }
     bitmap = std::move(resized);
 }
 
@@ -102,6 +106,7 @@ void detail::Transfer(Bitmap& target, const Box& tb, const Bitmap& source, const
     if (x0 >= x1) return;
     const size_t count = size_t(x1 - x0);
 
+    const bool withAlpha = source.HasAlpha() && target.HasAlpha();
     ScaleStepper sy(y0 - tb.Top, sh, th);
     for (int64_t y = y0; y < y1; ++y, sy.Next()) {
         const int64_t v = sb.Top + sy.Value();
@@ -109,20 +114,23 @@ void detail::Transfer(Bitmap& target, const Box& tb, const Bitmap& source, const
         if (v >= source.Height()) break;
         const Pixel* from = source.Row(int32_t(v));
         Pixel* to = target.Row(int32_t(y)) + x0;
-        if (sameWidth) {
-            from += x0 + shift;
-            if (!key) {
-                std::memcpy(to, from, count * sizeof(Pixel));
-            } else {
-                for (size_t i = 0; i < count; ++i)
-                    if (((from[i] ^ *key) & kColourBits) != 0) to[i] = from[i];
-            }
-        } else if (!key) {
-            for (size_t i = 0; i < count; ++i) to[i] = from[columns[i]];
-        } else {
+        // The source column of visible column i.
+        const auto column = [&](size_t i) { return sameWidth ? int32_t(x0 + shift + int64_t(i)) : columns[i]; };
+        if (key) {
             for (size_t i = 0; i < count; ++i) {
-                const Pixel p = from[columns[i]];
+                const Pixel p = from[column(i)];
                 if (((p ^ *key) & kColourBits) != 0) to[i] = p;
+            }
+        } else if (sameWidth) {
+            std::memcpy(to, from + x0 + shift, count * sizeof(Pixel));
+        } else {
+            for (size_t i = 0; i < count; ++i) to[i] = from[columns[i]];
+        }
+        if (withAlpha) {
+            uint8_t* alpha = &target.AlphaAt(int32_t(x0), int32_t(y));
+            for (size_t i = 0; i < count; ++i) {
+                const int32_t sx = column(i);
+                if (!key || ((from[sx] ^ *key) & kColourBits) != 0) alpha[i] = source.AlphaAt(sx, int32_t(v));
             }
         }
     }

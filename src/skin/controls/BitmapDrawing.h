@@ -13,8 +13,9 @@ namespace tolvar {
 // rectangles differ in size), stretch and place. Every one of them writes only inside the target
 // bitmap, and inside `clip` too when one is given (target coordinates), and never reads outside
 // the source: a target pixel whose source pixel lies outside the source bitmap is left as it
-// was. A rectangle with zero or negative width or height transfers nothing. Only colours move;
-// the target's alpha plane, if it has one, is left alone.
+// was. A rectangle with zero or negative width or height transfers nothing. When both bitmaps
+// have an alpha plane, each pixel's alpha moves with its colour; otherwise the target's alpha
+// plane, if it has one, is left alone.
 //
 // Scaling is nearest neighbour, whole rows and columns dropped or repeated, no smoothing: target
 // pixel (x, y) of the target rectangle D takes source pixel
@@ -28,8 +29,8 @@ namespace tolvar {
 using ClipRect = std::optional<Rect>;
 
 // Sizes a bitmap the way a composition "sizes its target": the same size changes nothing, and a
-// new size keeps the old picture where the two overlap (new pixels 0). The alpha plane, like
-// Bitmap::SetSize, does not survive a change of size.
+// new size keeps the old picture where the two overlap. New pixels are 0; a bitmap with an alpha
+// plane keeps it, new pixels opaque.
 void ResizeKeepingContent(Bitmap& bitmap, int32_t width, int32_t height);
 
 // Copies `sourceRect` of `source` to `targetRect` of `target`; 1:1 when both have the same size,

@@ -273,4 +273,14 @@ void FillClientPiece(Bitmap& target, const Bitmap& picture, const Rect& piece, c
     FillClient(target, picture, ToBox(piece), ToBox(area), stretchEffect, stretchType, clip);
 }
 
+void TileBitmapRectX(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part,
+                     const ClipRect& clip) {
+    TileX(target, picture, ToBox(part), area.Left, area.Right, area.Top, area.Bottom, clip);
+}
+
+void TileBitmapRectY(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part,
+                     const ClipRect& clip) {
+    TileY(target, picture, ToBox(part), area.Top, area.Bottom, area.Left, area.Right, clip);
+}
+
 }  // namespace tolvar

@@ -77,6 +77,14 @@ void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitte
 void ComposeStretchedRect(Bitmap& target, const Bitmap& picture, const Rect& sourceRect, const Rect& innerRect,
                           bool drawClient);
 
+// Tiles `part` of the picture over `area` of the target by the tiling rule, along x (tiles from
+// area.Left, the last one cut at area.Right) or along y (from area.Top, cut at area.Bottom); each
+// tile spans the area across the other axis. A part of no length along the axis draws nothing.
+void TileBitmapRectX(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part,
+                     const ClipRect& clip = std::nullopt);
+void TileBitmapRectY(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part,
+                     const ClipRect& clip = std::nullopt);
+
 // Fills `area` of the target from the client piece `piece` of the picture: without
 // `stretchEffect` tiled in both directions from the area's top-left corner, cut at its right
 // and bottom; with it, when the area is not empty, by `stretchType` (stfull scaled to the area,

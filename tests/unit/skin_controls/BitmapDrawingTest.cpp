@@ -111,7 +111,38 @@ TEST(ResizeKeepingContent, KeepsTheOverlapAndNothingChangesAtTheSameSize) {
     ASSERT_EQ(b.Height(), 3);
     EXPECT_TRUE(named::Matches(b, [](int32_t x, int32_t y) { return x < 5 ? Name(x, y) : Pixel(0); }));
 
+    ASSERT_TRUE(b.HasAlpha());
+    EXPECT_EQ(b.AlphaAt(4, 2), 7);
+    EXPECT_EQ(b.AlphaAt(5, 2), 255);
+
     ResizeKeepingContent(b, -2, 3);
     EXPECT_EQ(b.Width(), 0);
     EXPECT_TRUE(b.Empty());
+}
+
+TEST(CopyBitmapRect, AlphaMovesWithTheColourWhenBothBitmapsHaveIt) {
+    Bitmap source = named::Picture(4, 3);
+    source.MakeAlpha();
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 4; ++x) source.AlphaAt(x, y) = uint8_t(10 * x + y);
+    const Pixel key = source.At(1, 1);
+
+    Bitmap target(9, 4, kUntouched);
+    target.MakeAlpha(255);
+    CopyBitmapRect(target, {0, 0, 8, 3}, source, {0, 0, 4, 3});  // doubled across
+    PlaceBitmapTransparent(target, {5, 1}, source, key);
+    for (int32_t y = 0; y < 4; ++y)
+        for (int32_t x = 0; x < 9; ++x) {
+            uint8_t want = 255;
+            if (x >= 5 && y >= 1 && source.At(x - 5, y - 1) != key)
+                want = source.AlphaAt(x - 5, y - 1);
+            else if (x < 8 && y < 3)
+                want = source.AlphaAt(x / 2, y);
+            EXPECT_EQ(target.AlphaAt(x, y), want) << x << "," << y;
+        }
+
+    Bitmap noAlpha = named::Picture(3, 3);
+    CopyBitmapRect(noAlpha, {0, 0, 3, 3}, source, {1, 0, 4, 3});
+    EXPECT_FALSE(noAlpha.HasAlpha());
+    EXPECT_EQ(noAlpha.At(0, 0), Name(1, 0));
 }

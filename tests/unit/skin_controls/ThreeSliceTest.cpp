@@ -113,3 +113,19 @@ TEST(ComposeThreeSliceV, TheVGaugePiece) {
         })) << "stretch " << stretch;
     }
 }
+
+TEST(TileBitmapRect, TilesFromTheLeadingEdgeAndCutsAtTheTrailingOne) {
+    // A 5 x 3 part at (10, 20) over a 12 x 4 area at (1, 2): tiles at 1, 6, 11, the last one
+    // column wide, each scaled from 3 rows to the area's 4. Down: tiles at 1, 4 of 3 rows, the
+    // second cut to 2, each 5 wide as the part is.
+    const Rect part{10, 20, 15, 23};
+    Bitmap across(14, 7, kUntouched), down(8, 7, kUntouched);
+    TileBitmapRectX(across, {1, 2, 13, 6}, GaugePicture(), part);
+    TileBitmapRectY(down, {2, 1, 7, 6}, GaugePicture(), part, Rect{0, 0, 8, 5});
+    EXPECT_TRUE(named::Matches(across, [](int32_t x, int32_t y) {
+        return x >= 1 && x < 13 && y >= 2 && y < 6 ? Name(10 + (x - 1) % 5, 20 + (y - 2) * 3 / 4) : kUntouched;
+    }));
+    EXPECT_TRUE(named::Matches(down, [](int32_t x, int32_t y) {
+        return x >= 2 && x < 7 && y >= 1 && y < 5 ? Name(10 + x - 2, 20 + (y - 1) % 3) : kUntouched;
+    }));
+}
