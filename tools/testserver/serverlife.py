@@ -21,7 +21,11 @@ def add_arguments(parser):
 
 
 def check_loopback(address):
-    if not ipaddress.ip_address(address).is_loopback:
+    try:
+        loopback = ipaddress.ip_address(address).is_loopback
+    except ValueError:
+        loopback = False
+    if not loopback:
         sys.exit(f"refusing to listen on {address}: test servers stay on loopback")
 
 
