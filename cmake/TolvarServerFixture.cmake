@@ -1,0 +1,76 @@
+# Loopback servers for the tests, started and stopped by CTest fixtures. Test binaries of the
+# cross tree run under Wine and cannot start Linux processes themselves, so CTest starts the
+# server before the first test that needs it and stops it after the last one.
+#
+# tolvar_server_fixture(<fixture> COMMAND <server command and arguments...> [LIFETIME <seconds>])
+#   Adds the tests <fixture>_start (FIXTURES_SETUP) and <fixture>_stop (FIXTURES_CLEANUP). The
+#   command must take --port, --url-file, --pid-file, --lifetime and --watch-pid as the servers
+#   in tools/testserver do; the server listens on a free loopback port and writes its URL root
+#   (http://127.0.0.1:PORT) to <state>/url. It ends itself when the test run is gone or after
+#   LIFETIME seconds (default 1800), should the stop test never run.
+#
+# tolvar_update_server_fixture(<fixture> [LIFETIME <seconds>])
+#   The project's update server, serving <state>/root, logging to <state>/requests.log and
+#   reading its faults from <state>/faults.json.
+#
+# tolvar_directory_server_fixture(<fixture> [LIFETIME <seconds>])
+#   Python's own http.server file handler, serving <state>/root.
+#
+# tolvar_use_server(<test> <fixture>...)
+#   The test needs those servers: FIXTURES_REQUIRED, a RESOURCE_LOCK per server (tests that
+#   change a server's faults must not overlap), and TOLVAR_SERVER_<FIXTURE>=<state> in its
+#   environment (<FIXTURE> upper-cased, other characters than letters and digits as "_").
+#   Test code reads it with tolvar::testserver::FindTestServer (target tolvar_test_server).
+#
+# tolvar_server_state_dir(<variable> <fixture>)
+#   The state directory of a fixture: ${CMAKE_BINARY_DIR}/test-servers/<fixture>.
+
+find_program(TOLVAR_PYTHON3 NAMES python3 REQUIRED)
+set(TOLVAR_TESTSERVER_DIR ${CMAKE_CURRENT_LIST_DIR}/../tools/testserver)
+cmake_path(NORMAL_PATH TOLVAR_TESTSERVER_DIR)
+
+function(tolvar_server_state_dir variable fixture)
+  set(${variable} ${CMAKE_BINARY_DIR}/test-servers/${fixture} PARENT_SCOPE)
+endfunction()
+
+function(tolvar_server_fixture fixture)
+  cmake_parse_arguments(F "" "LIFETIME" "COMMAND" ${ARGN})
+  if(NOT F_COMMAND)
+    message(FATAL_ERROR "tolvar_server_fixture(${fixture}): COMMAND is missing")
+  endif()
+  if(NOT F_LIFETIME)
+    set(F_LIFETIME 1800)
+  endif()
+  tolvar_server_state_dir(state ${fixture})
+  set(launcher ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/server_fixture.py)
+  add_test(NAME ${fixture}_start COMMAND ${launcher} start --state ${state} --lifetime ${F_LIFETIME} -- ${F_COMMAND})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture} TIMEOUT 60)
+  add_test(NAME ${fixture}_stop COMMAND ${launcher} stop --state ${state})
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture} TIMEOUT 30)
+endfunction()
+
+function(tolvar_update_server_fixture fixture)
+  cmake_parse_arguments(F "" "LIFETIME" "" ${ARGN})
+  tolvar_server_state_dir(state ${fixture})
+  tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
+    COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/update_server.py
+            --root ${state}/root --log ${state}/requests.log --faults ${state}/faults.json)
+endfunction()
+
+function(tolvar_directory_server_fixture fixture)
+  cmake_parse_arguments(F "" "LIFETIME" "" ${ARGN})
+  tolvar_server_state_dir(state ${fixture})
+  tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
+    COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/serve_directory.py --root ${state}/root)
+endfunction()
+
+function(tolvar_use_server test)
+  foreach(fixture ${ARGN})
+    tolvar_server_state_dir(state ${fixture})
+    string(TOUPPER ${fixture} name)
+    string(MAKE_C_IDENTIFIER ${name} name)
+    set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${fixture})
+    set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK test-server-${fixture})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "TOLVAR_SERVER_${name}=${state}")
+  endforeach()
+endfunction()

@@ -1,0 +1,184 @@
+#include "http/HttpClient.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "base/Text.h"
+#include "http/HttpHeaders.h"
+#include "http/HttpRequest.h"
+#include "http/StreamReader.h"
+#include "http/Url.h"
+
+namespace tolvar {
+
+namespace {
+
+// A server that answers with nothing but "100 Continue" for ever must not keep us reading.
+constexpr int MaxInterimResponses = 100;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A decimal integer with an optional sign, as a length header writes it.
+std::optional<int64_t> ParseDecimal(std::string_view s) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (i == s.size() || s.size() - i > 18) return std::nullopt;
+    int64_t value = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return std::nullopt;
+        value = value * 10 + (s[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+// The second blank-separated token of the status line, or -1 when it is not a number.
+int StatusCodeOf(std::string_view line) {
+    size_t i = 0;
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    size_t end = i;
+    while (end < line.size() && !IsBlank(line[end])) ++end;
+    const std::string_view token = line.substr(i, end - i);
+    if (token.empty() || token.size() > 9) return -1;
+    if (!std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; })) return -1;
+    return static_cast<int>(*ParseDecimal(token));
+}
+
+// The chunk size at the start of a size line. Chunk extensions follow a ";", with or without
+// blanks before it, so both end the number.
+std::optional<uint64_t> ParseChunkSize(std::string_view line) {
+    const std::string_view digits = line.substr(0, line.find_first_of(" \t;"));
+    if (digits.empty() || digits.size() > 15) return std::nullopt;
+    uint64_t size = 0;
+    for (const char c : digits) {
+        int digit;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else return std::nullopt;
+        size = size * 16 + static_cast<uint64_t>(digit);
+    }
+    return size;
+}
+
+bool ContainsNoCase(std::string_view text, std::string_view word) {
+    return LowerCaseAscii(text).find(LowerCaseAscii(word)) != std::string::npos;
+}
+
+void ReadChunked(TStreamReader& reader, std::string* sink) {
+    for (;;) {
+        const auto sizeLine = reader.ReadLine();
+        if (!sizeLine) throw ESocketError("Connection closed inside a chunked body");
+        const auto size = ParseChunkSize(*sizeLine);
+        if (!size || *size == 0) {
+            // The line after the last chunk carries nothing the body needs; whatever happens
+            // while it is read, the body is complete.
+            try {
+                reader.ReadLine();
+            } catch (const EHTTPProtocolError&) {
+            }
+            return;
+        }
+        if (reader.Read(*size, sink) < *size) throw ESocketError("Connection closed inside a chunk");
+        reader.ReadLine();  // the line end after the chunk's bytes
+    }
+}
+
+}  // namespace
+
+struct THTTPClient::Response {
+    int StatusCode = -1;
+    std::string StatusLine;
+    THTTPHeaders Headers;
+};
+
+namespace {
+
+void ReadBody(TStreamReader& reader, int statusCode, const THTTPHeaders& headers, std::string* sink) {
+    if (statusCode == 204) return;
+    const auto lengthText = headers.Value("Content-Length");
+    const auto length = lengthText ? ParseDecimal(*lengthText) : std::nullopt;
+    if (length && *length > 0) {
+        // A server that closes early leaves the body at what arrived.
+        reader.Read(static_cast<uint64_t>(*length), sink);
+        return;
+    }
+    if (const auto coding = headers.Value("Transfer-Encoding"); coding && ContainsNoCase(*coding, "chunked")) {
+        ReadChunked(reader, sink);
+        return;
+    }
+    if (!lengthText) reader.ReadToClose(sink);
+}
+
+}  // namespace
+
+THTTPClient::THTTPClient() : streams_(NewSocketStream) {}
+
+THTTPClient::THTTPClient(StreamFactory streams) : streams_(std::move(streams)) {}
+
+THTTPClient::Response THTTPClient::Request(const std::string& method, const std::string& address, std::string* body) {
+    const TUrl url = ParseUrl(address);
+    const std::unique_ptr<TByteStream> stream = streams_();
+    stream->Connect(url.ConnectHost(), url.PortNumber(), connectTimeout_);
+    stream->WriteAll(HTTPRequestBytes(method, url), readTimeout_);
+
+    TStreamReader reader(*stream, readTimeout_);
+    Response response;
+    for (int interim = 0;; ++interim) {
+        if (interim > MaxInterimResponses) throw EHTTPProtocolError("Too many interim responses");
+        const auto statusLine = reader.ReadLine();
+        if (!statusLine) throw ESocketError("Connection closed without a response");
+        response.StatusLine = *statusLine;
+        response.StatusCode = StatusCodeOf(response.StatusLine);
+        response.Headers.Clear();
+        for (;;) {
+            const auto line = reader.ReadLine();
+            if (!line) throw ESocketError("Connection closed inside the response headers", response.StatusCode,
+                                          response.StatusLine);
+            if (line->empty()) break;
+            response.Headers.AddLine(*line);
+        }
+        if (response.StatusCode != 100) break;
+    }
+
+    const int code = response.StatusCode;
+    const auto location = response.Headers.Value("Location");
+    const bool redirected = (location && !location->empty()) || (code >= 300 && code <= 399 && code != 304);
+    if (redirected || code < 200 || code > 299) {
+        reader.SetTimeout(DrainTimeout);
+        try {
+            ReadBody(reader, code, response.Headers, nullptr);
+        } catch (const Exception&) {
+            // The request has failed already; a drain that breaks off changes nothing.
+        }
+        throw EHTTPProtocolError(response.StatusLine, code, response.StatusLine);
+    }
+    if (body) ReadBody(reader, code, response.Headers, body);
+    stream->Close();
+    return response;
+}
+
+std::string THTTPClient::FetchText(const std::string& url) {
+    std::string body;
+    Request("GET", url, &body);
+    return body;
+}
+
+int32_t THTTPClient::FetchContentLength(const std::string& url) {
+    const Response response = Request("HEAD", url, nullptr);
+    const auto text = response.Headers.Value("Content-Length");
+    const auto length = text ? ParseDecimal(*text) : std::nullopt;
+    if (!length || *length < std::numeric_limits<int32_t>::min() || *length > std::numeric_limits<int32_t>::max())
+        return -1;
+    return static_cast<int32_t>(*length);
+}
+
+std::string FetchText(const std::string& url) { return THTTPClient().FetchText(url); }
+
+int32_t FetchContentLength(const std::string& url) { return THTTPClient().FetchContentLength(url); }
+
+}  // namespace tolvar

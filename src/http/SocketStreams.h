@@ -1,0 +1,140 @@
+#pragma once
+// The socket stream and the loopback listener, written once over a platform's socket
+// primitives: posix/ and win/ each supply an Api and instantiate these. No system header here;
+// everything system-specific goes through Api:
+//   Socket (a TSocketOwner), Session (start-up guard),
+//   Resolve(host, port) -> list with ->ai_next, Open(addrinfo) -> non-blocking Socket,
+//   Connect(Handle, addrinfo) -> 0 or error, InProgress(error), PendingError(Handle),
+//   Wait(Handle, forWrite, timeout) -> false on time-out, Send/Receive -> count or -1,
+//   LastError(), WouldBlock(error), Interrupted(error), ErrorText(error), Refused,
+//   ListenLoopback(port&) -> non-blocking listening Socket, Accept(Handle) -> non-blocking Socket.
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "http/ByteStream.h"
+#include "http/HttpErrors.h"
+
+namespace tolvar::sockets {
+
+// Owns one socket handle; Traits gives its type, the invalid value and how to close it.
+template <class Traits>
+class TSocketOwner {
+public:
+    using Handle = typename Traits::Handle;
+    TSocketOwner() = default;
+    explicit TSocketOwner(Handle handle) : handle_(handle) {}
+    TSocketOwner(TSocketOwner&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid)) {}
+    TSocketOwner& operator=(TSocketOwner&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            handle_ = std::exchange(other.handle_, Traits::Invalid);
+        }
+        return *this;
+    }
+    ~TSocketOwner() { Reset(); }
+    Handle Get() const { return handle_; }
+    bool Valid() const { return handle_ != Traits::Invalid; }
+    void Reset() noexcept {
+        if (Valid()) Traits::Close(std::exchange(handle_, Traits::Invalid));
+    }
+
+private:
+    Handle handle_ = Traits::Invalid;
+};
+
+template <class Api>
+[[noreturn]] void ThrowError(const std::string& what, int error) {
+    throw ESocketError(what + ": " + Api::ErrorText(error));
+}
+
+template <class Api>
+class TSocketStream final : public TByteStream {
+public:
+    TSocketStream() = default;
+    explicit TSocketStream(typename Api::Socket socket) : socket_(std::move(socket)) {}
+
+    void Connect(const std::string& host, uint16_t port, Milliseconds timeout) override {
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + timeout;
+        const auto addresses = Api::Resolve(host, port);
+        int lastError = Api::Refused;
+        for (auto* address = addresses.get(); address; address = address->ai_next) {
+            typename Api::Socket s = Api::Open(*address);
+            if (!s.Valid()) {
+                lastError = Api::LastError();
+                continue;
+            }
+            int error = Api::Connect(s.Get(), *address);
+            if (error != 0 && Api::InProgress(error)) {
+                const auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now());
+                if (!Api::Wait(s.Get(), true, std::max(left, Milliseconds(0))))
+                    throw ETimeoutError("Connect timed out: " + host);
+                error = Api::PendingError(s.Get());
+            }
+            if (error != 0) {
+                lastError = error;
+                continue;
+            }
+            socket_ = std::move(s);
+            return;
+        }
+        ThrowError<Api>("Cannot connect to " + host + ":" + std::to_string(port), lastError);
+    }
+
+    void WriteAll(std::string_view data, Milliseconds timeout) override {
+        while (!data.empty()) {
+            const long n = Api::Send(socket_.Get(), data.data(), data.size());
+            if (n >= 0) {
+                data.remove_prefix(static_cast<size_t>(n));
+                continue;
+            }
+            const int error = Api::LastError();
+            if (Api::Interrupted(error)) continue;
+            if (!Api::WouldBlock(error)) ThrowError<Api>("send", error);
+            if (!Api::Wait(socket_.Get(), true, timeout)) throw ETimeoutError("Write timed out");
+        }
+    }
+
+    size_t Read(char* buffer, size_t size, Milliseconds timeout) override {
+        for (;;) {
+            const long n = Api::Receive(socket_.Get(), buffer, size);
+            if (n >= 0) return static_cast<size_t>(n);
+            const int error = Api::LastError();
+            if (Api::Interrupted(error)) continue;
+            if (!Api::WouldBlock(error)) ThrowError<Api>("recv", error);
+            if (!Api::Wait(socket_.Get(), false, timeout)) throw ETimeoutError("Read timed out");
+        }
+    }
+
+    void Close() noexcept override { socket_.Reset(); }
+
+private:
+    typename Api::Session session_;  // first in, last out: the socket closes before the clean-up
+    typename Api::Socket socket_;
+};
+
+template <class Api>
+class TSocketListener final : public TStreamListener {
+public:
+    TSocketListener() : socket_(Api::ListenLoopback(port_)) {}
+
+    uint16_t Port() const override { return port_; }
+
+    std::unique_ptr<TByteStream> Accept(Milliseconds timeout) override {
+        if (!Api::Wait(socket_.Get(), false, timeout)) throw ETimeoutError("Accept timed out");
+        typename Api::Socket accepted = Api::Accept(socket_.Get());
+        if (!accepted.Valid()) ThrowError<Api>("accept", Api::LastError());
+        return std::make_unique<TSocketStream<Api>>(std::move(accepted));
+    }
+
+private:
+    typename Api::Session session_;
+    uint16_t port_ = 0;
+    typename Api::Socket socket_;
+};
+
+}  // namespace tolvar::sockets

@@ -1,0 +1,63 @@
+#include "http/StreamReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "http/HttpErrors.h"
+
+namespace tolvar {
+
+bool TStreamReader::Fill() {
+    if (begin_ < end_) return true;
+    if (closed_) return false;
+    begin_ = 0;
+    end_ = stream_.Read(buffer_.data(), buffer_.size(), timeout_);
+    if (end_ == 0) closed_ = true;
+    return end_ > 0;
+}
+
+std::optional<std::string> TStreamReader::ReadLine() {
+    std::string line;
+    bool any = false;
+    for (;;) {
+        if (!Fill()) {
+            if (!any) return std::nullopt;
+            break;
+        }
+        any = true;
+        const char* start = buffer_.data() + begin_;
+        const char* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+        const size_t take = lf ? static_cast<size_t>(lf - start) : end_ - begin_;
+        // One byte more than the limit may still be the CR of the line end.
+        if (line.size() + take > MaxLineLength + 1) throw EHTTPProtocolError("Response line too long");
+        line.append(start, take);
+        begin_ += take;
+        if (lf) {
+            ++begin_;
+            break;
+        }
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > MaxLineLength) throw EHTTPProtocolError("Response line too long");
+    return line;
+}
+
+uint64_t TStreamReader::Read(uint64_t count, std::string* sink) {
+    uint64_t done = 0;
+    while (done < count && Fill()) {
+        const size_t take = static_cast<size_t>(std::min<uint64_t>(count - done, end_ - begin_));
+        if (sink) sink->append(buffer_.data() + begin_, take);
+        begin_ += take;
+        done += take;
+    }
+    return done;
+}
+
+void TStreamReader::ReadToClose(std::string* sink) {
+    while (Fill()) {
+        if (sink) sink->append(buffer_.data() + begin_, end_ - begin_);
+        begin_ = end_;
+    }
+}
+
+}  // namespace tolvar

@@ -1,0 +1,92 @@
+#pragma once
+// Test code's side of the CTest server fixtures (cmake/TolvarServerFixture.cmake): where the
+// server of a fixture listens and where its files are, named as this process names them.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tolvar::testserver {
+
+// A path of the build machine as this process names it: a Windows program under Wine reaches
+// the Unix path /x/y as Z:\x\y.
+inline std::string LocalPath(const std::string& unixPath) {
+#ifdef _WIN32
+    std::string path = unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    if (path.size() >= 2 && path[0] == '\\' && path[1] != '\\') path = "Z:" + path;
+    return path;
+#else
+    return unixPath;
+#endif
+}
+
+inline std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Writes atomically (a temporary file renamed over the target), the directories made first:
+// a server reading the file meanwhile sees the old or the new content, never half of it.
+inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const std::filesystem::path target(path);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path());
+    const std::filesystem::path temporary = target.string() + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out) throw std::runtime_error("cannot write " + temporary.string());
+    }
+    std::filesystem::rename(temporary, target);
+}
+
+struct TTestServer {
+    std::string Dir;  // the fixture's state directory; empty when the test runs without the fixture
+    std::string Url;  // http://127.0.0.1:PORT, without a final "/"
+
+    explicit operator bool() const { return !Url.empty(); }
+
+    // A file below the state directory, "/" separating the parts of `relative`; under Windows
+    // the separators are backslashes.
+    std::string File(const std::string& relative) const { return LocalPath(Dir + "/" + relative); }
+
+    // The files of the update server fixture and of the directory server fixture.
+    std::string Root(const std::string& relative = {}) const { return File(relative.empty() ? "root" : "root/" + relative); }
+    std::string RequestLog() const { return File("requests.log"); }
+    std::string FaultsFile() const { return File("faults.json"); }
+
+    // The request log, one JSON object a line, in arrival order.
+    std::vector<std::string> Requests() const {
+        std::vector<std::string> lines;
+        std::istringstream text(ReadWholeFile(RequestLog()));
+        for (std::string line; std::getline(text, line);)
+            if (!line.empty()) lines.push_back(line);
+        return lines;
+    }
+    // The server reads the faults again on every request.
+    void SetFaults(const std::string& json) const { WriteWholeFile(FaultsFile(), json); }
+};
+
+// The server of a fixture the test was registered with by tolvar_use_server.
+inline TTestServer FindTestServer(std::string fixture) {
+    for (char& c : fixture) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        else if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) c = '_';
+    }
+    const char* state = std::getenv(("TOLVAR_SERVER_" + fixture).c_str());
+    TTestServer server;
+    if (!state || !*state) return server;
+    server.Dir = LocalPath(state);
+    std::string url = ReadWholeFile(server.File("url"));
+    while (!url.empty() && (url.back() == '\n' || url.back() == '\r' || url.back() == ' ')) url.pop_back();
+    server.Url = url;
+    return server;
+}
+
+}  // namespace tolvar::testserver
