@@ -98,9 +98,13 @@ void TfmDownloading::DownLoadClick(TComponent*) {
         ResetProgress();
         ProgressBar1->SetProgressText(r.FileName);
         Application()->ProcessMessages();
-        if (!DownloadFile(r.ServerPath + r.FileName, r.ClientPath + r.FileName)) break;
-        StampFileTime(r.ClientPath + r.FileName, r.Date, r.Time);
-        if (NeedsDownload(r.ClientPath, r.FileName, r.Size, r.Date, r.Time)) DeleteIfExists(r.ClientPath + r.FileName);
+        const TDownloadResult result = DownloadFile(r.ServerPath + r.FileName, r.ClientPath + r.FileName);
+        if (result == TDownloadResult::Failed) break;  // this record and the rest stay undone
+        if (result == TDownloadResult::Complete) {
+            StampFileTime(r.ClientPath + r.FileName, r.Date, r.Time);
+            if (NeedsDownload(r.ClientPath, r.FileName, r.Size, r.Date, r.Time))
+                DeleteIfExists(r.ClientPath + r.FileName);
+        }
         FTPView.pop_front();
     }
     FinishPass();

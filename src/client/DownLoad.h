@@ -5,6 +5,7 @@
 
 #include "app/Form.h"
 #include "app/Timer.h"
+#include "base/DateTime.h"
 #include "base/Text.h"
 #include "skin/controls/win/SkinGauge.h"
 
@@ -20,6 +21,10 @@ struct TFileRecord {
     std::string ClientPath;  // local folder, ending in "\"
     friend bool operator==(const TFileRecord&, const TFileRecord&) = default;
 };
+
+// What a download came to. A length probe that fails (no answer, an error status, a redirect)
+// says nothing about the file: the local file is left as it was and the pass goes on.
+enum class TDownloadResult { Complete, Failed, ProbeFailed };
 
 // The update window: a skinned progress gauge and the one update pass it runs per start.
 // Everything else it holds is data of the pass, never shown.
@@ -39,7 +44,8 @@ public:
     bool Activated = false;
     bool StopFlag = false;
     std::string ClientVersion;
-    std::string UpdateRoot;  // the update server root URL, from the program's resources
+    std::string UpdateRoot;        // the update server root URL, from the program's resources
+    std::string CompanyFolderUrl;  // the company's folder on the server, set by CheckCompany
 
     // Handlers.
     void FormCreate(TComponent* sender);
@@ -55,14 +61,26 @@ public:
     void ParseUpgradeList();
     void FetchUpgradeList();
 
+    // Downloads: a URL streamed to a local file, which is replaced only by a complete one.
+    TDownloadResult DownloadFile(const std::string& url, const std::string& localPath);
+    int32_t GetServerFileSize(const std::string& url);
+    void ShowProgress(int32_t received, int32_t expected);
+
     // The finish step's stages.
     void CheckCompany();
+    bool ServerFileExists(const std::string& name);
+    bool IsNewerClientAvailable();
+    void RefreshLogo(const std::string& name);
+    void KeepOnlyLogo(const std::string& name);
     void StartStagedClient();
     void LaunchHost();
-
-    // A URL streamed to a local file; true when a complete file arrived.
-    bool DownloadFile(const std::string& url, const std::string& localPath);
 };
+
+// The host program's command line: the day code, the placeholder, the mode digit and the
+// settings' values, joined by single spaces.
+std::string HostCommandLine(const TextLines& settings, bool stopFlag, const DateTime& today);
+// The missing-host message, as the dialog shows it.
+std::wstring NoHostMessage();
 
 // The settings ciphertext and the update server root URL the program carries.
 std::string StoredSettings();

@@ -6,6 +6,7 @@
 #include "LocalFiles.h"
 #include "Paths.h"
 #include "app/Application.h"
+#include "http/HttpClient.h"
 
 namespace tolvar {
 
@@ -25,8 +26,12 @@ std::string CutField(std::string& rest) {
 
 void TfmDownloading::FetchUpgradeList() {
     ListBox1.clear();
-    // Fetched with the HTTP client once it is part of the program; until then the list
-    // counts as unreachable and the queue stays empty.
+    try {
+        const TextLines lines = TextToLines(FetchText(UpdateRoot + kUpgradeListPath));
+        ListBox1.assign(lines.begin(), lines.end());
+    } catch (const std::exception&) {
+        // An unreachable or failing list is an empty one: the pass goes on to its finish.
+    }
 }
 
 void TfmDownloading::ParseUpgradeList() {

@@ -1,6 +1,8 @@
 // TolvarStamp run as a company would run it, on a stand-in program that reads its resources
 // back the way the client does.
 #include <gtest/gtest.h>
+
+#include "Processes.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -71,7 +73,7 @@ protected:
         si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         si.hStdOutput = si.hStdError = output.Get();
         PROCESS_INFORMATION pi{};
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        if (!tolvar::test::CreateProcessPatiently(nullptr, line.data(), TRUE, 0, nullptr, &si, &pi)) {
             ADD_FAILURE() << "cannot start " << line << ": " << GetLastError();
             return {~0u, ""};
         }

@@ -12,6 +12,16 @@ std::string WindowsPath(const std::string& unixPath) {
     return p;
 }
 
+BOOL CreateProcessPatiently(const char* application, char* commandLine, BOOL inheritHandles, DWORD flags,
+                            const char* cwd, STARTUPINFOA* si, PROCESS_INFORMATION* pi) {
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessA(application, commandLine, nullptr, nullptr, inheritHandles, flags, nullptr, cwd, si, pi))
+            return TRUE;
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 4) return FALSE;
+        Sleep(200);
+    }
+}
+
 Started RunProgram(const std::string& exe, const std::string& args, const std::string& cwd, DWORD timeoutMs) {
     std::string cmd = "\"" + exe + "\"";
     if (!args.empty()) cmd += " " + args;
@@ -19,8 +29,7 @@ Started RunProgram(const std::string& exe, const std::string& args, const std::s
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     Started result;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.empty() ? nullptr : cwd.c_str(),
-                        &si, &pi))
+    if (!CreateProcessPatiently(nullptr, cmd.data(), FALSE, 0, cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
         return result;
     if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) {
         result.finished = true;

@@ -10,6 +10,11 @@ namespace tolvar::test {
 // A Unix path of the build (from a compile definition) as the Windows side sees it.
 std::string WindowsPath(const std::string& unixPath);
 
+// CreateProcessA, tried again a few times when the system reports an internal error: Wine
+// under load now and then fails a process start that way, and a test must not fail for it.
+BOOL CreateProcessPatiently(const char* application, char* commandLine, BOOL inheritHandles, DWORD flags,
+                            const char* cwd, STARTUPINFOA* si, PROCESS_INFORMATION* pi);
+
 struct Started {
     DWORD exitCode = STILL_ACTIVE;
     bool finished = false;

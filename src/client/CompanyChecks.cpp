@@ -1,0 +1,77 @@
+// The company's folder on the update server: the stop flag, a newer client and the logo.
+#include <windows.h>
+
+#include <array>
+
+#include "CommandLine.h"
+#include "DownLoad.h"
+#include "LocalFiles.h"
+#include "Paths.h"
+#include "app/Application.h"
+#include "http/HttpClient.h"
+
+namespace tolvar {
+
+const std::array<const char*, 5> LogoFiles = {"mark.png", "mark.jpg", "mark.gif", "mark.bmp", "mark.ico"};
+
+void TfmDownloading::CheckCompany() {
+    if (IsLocalhostRun()) return;
+    const std::string code = ValueOf(DecodeMemo, "CompanyCode");
+    if (Trim(code).empty()) return;
+    SetCaption("Update Checking...");
+    CompanyFolderUrl = UpdateRoot + "/FTPHome/TolvarService/CompanyCode/" + code;
+
+    StopFlag = ServerFileExists("StopCheck.txt");
+
+    if (IsNewerClientAvailable()) {
+        const std::string staged = CurrentDir() + "\\" + kStagedClientName;
+        DeleteFileA(staged.c_str());
+        SetCaption("Update...");
+        ResetProgress();
+        ProgressBar1->SetProgressText(kStagedClientName);
+        Application()->ProcessMessages();
+        // The finish step looks only at whether the staged client is there afterwards.
+        DownloadFile(CompanyFolderUrl + "/" + kStagedClientName, staged);
+    }
+
+    for (const char* name : LogoFiles)
+        if (ServerFileExists(name)) RefreshLogo(name);
+}
+
+bool TfmDownloading::ServerFileExists(const std::string& name) {
+    try {
+        FetchText(CompanyFolderUrl + "/" + name);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool TfmDownloading::IsNewerClientAvailable() {
+    try {
+        VersionCheckMemo.clear();
+        VersionCheckMemo = TextToLines(FetchText(CompanyFolderUrl + "/vercheck.txt"));
+        // Text, not numbers: byte by byte, a string that starts the other one is the smaller.
+        return ClientVersion < ValueOf(VersionCheckMemo, "TolvarClient");
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void TfmDownloading::RefreshLogo(const std::string& name) {
+    const std::string path = std::string(kLogoDir) + name;
+    if (const std::optional<uint32_t> age = FileAge(path)) {
+        if (const auto stamp = TryUnpackDosDateTime(*age); stamp && DateToStr(*stamp) == DateToStr(Now())) return;
+    }
+    ResetProgress();
+    ProgressBar1->SetProgressText(name);
+    Application()->ProcessMessages();
+    if (DownloadFile(CompanyFolderUrl + "/" + name, path) == TDownloadResult::Complete) KeepOnlyLogo(name);
+}
+
+void TfmDownloading::KeepOnlyLogo(const std::string& name) {
+    for (const char* other : LogoFiles)
+        if (name != other) DeleteFileA((std::string(kLogoDir) + other).c_str());
+}
+
+}  // namespace tolvar
