@@ -45,7 +45,22 @@ DWORD TForm::WindowExStyle() const {
 int TForm::ClientWidth() { return RectWidth(ClientRect()); }
 int TForm::ClientHeight() { return RectHeight(ClientRect()); }
 
+Rect TForm::ClientRect() {
+    if (HandleAllocated()) return TCustomControl::ClientRect();
+    if (clientWidth_ >= 0) return {0, 0, clientWidth_, clientHeight_};
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+    return {0, 0, Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top)};
+}
+
+void TForm::CreateWnd() {
+    // The frame the system really draws decides the outer size.
+    if (clientWidth_ >= 0) SetClientSize(clientWidth_, clientHeight_);
+}
+
 void TForm::SetClientSize(int width, int height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
     RECT r{0, 0, width, height};
     AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
     SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);

@@ -25,6 +25,7 @@ public:
     // The client area's size; the window's outer size follows from the border style.
     int ClientWidth();
     int ClientHeight();
+    Rect ClientRect() override;
     void SetClientSize(int width, int height);
 
     TPosition Position() const { return position_; }
@@ -53,6 +54,7 @@ protected:
     DWORD WindowStyle() const override;
     DWORD WindowExStyle() const override;
     std::string WindowText() const override { return caption_; }
+    void CreateWnd() override;
     void Paint() override;
 
 private:
@@ -63,6 +65,7 @@ private:
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     bool active_ = false;
+    int clientWidth_ = -1, clientHeight_ = -1;  // the client size asked for, kept once the window exists
 };
 
 }  // namespace tolvar

@@ -40,7 +40,7 @@ public:
     void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
     void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
     Rect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
-    Rect ClientRect();
+    virtual Rect ClientRect();
 
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
