@@ -3,14 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "ClientVersion.h"
 #include "CommandLine.h"
 #include "LocalFiles.h"
 #include "Paths.h"
 #include "app/Application.h"
-
-#ifndef TOLVAR_CLIENT_VERSION
-#define TOLVAR_CLIENT_VERSION "1.3"
-#endif
 
 namespace tolvar {
 
@@ -52,7 +49,7 @@ TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
 void TfmDownloading::FormCreate(TComponent*) {
     Activated = false;
     StopFlag = false;
-    ClientVersion = TOLVAR_CLIENT_VERSION;
+    ClientVersion = kBuiltClientVersion;
     // The host's launch copy of an earlier run; it may still be in use, which is fine.
     DeleteFileA(kHostLaunchCopy);
 }
