@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
 #include "app/Form.h"
@@ -63,7 +64,8 @@ public:
 
     // Downloads: a URL streamed to a local file, which is replaced only by a complete one.
     TDownloadResult DownloadFile(const std::string& url, const std::string& localPath);
-    int32_t GetServerFileSize(const std::string& url);
+    // The length a HEAD announces (-1 when none), or nothing when the request fails.
+    std::optional<int32_t> GetServerFileSize(const std::string& url);
     void ShowProgress(int32_t received, int32_t expected);
 
     // The finish step's stages.

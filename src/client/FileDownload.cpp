@@ -115,11 +115,11 @@ void CheckReplaceable(const std::string& target) {
 
 }  // namespace
 
-int32_t TfmDownloading::GetServerFileSize(const std::string& url) {
+std::optional<int32_t> TfmDownloading::GetServerFileSize(const std::string& url) {
     try {
         return FetchContentLength(url);
     } catch (const std::exception&) {
-        return 0;
+        return std::nullopt;
     }
 }
 
@@ -141,13 +141,11 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     if (!request) return TDownloadResult::Failed;
 
     // The length probe, on its own connection while the GET is open. When it fails (no answer,
-    // an error status, a redirect) nothing is known about the file: it is left as it is.
-    int32_t expected;
-    try {
-        expected = FetchContentLength(url);
-    } catch (const std::exception&) {
-        return TDownloadResult::ProbeFailed;
-    }
+    // an error status, a redirect) nothing is known about the file: it is left as it is. An
+    // announced length of 0 is a real one: the file is empty.
+    const std::optional<int32_t> announced = GetServerFileSize(url);
+    if (!announced) return TDownloadResult::ProbeFailed;
+    const int32_t expected = *announced;
 
     CheckReplaceable(localPath);
     TemporaryFile part(localPath);
