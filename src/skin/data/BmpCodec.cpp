@@ -44,7 +44,9 @@ BmpHeader ReadInfoHeader(ByteReader& r) {
         h.bitCount = r.U16();
         return h;
     }
-    if (h.headerSize < 4) throw EInvalidGraphic();
+    // The sizes the Windows and OS/2 2.x headers come in; anything else is not a BMP header.
+    if (!(h.headerSize >= 16 && h.headerSize <= 64) && h.headerSize != 108 && h.headerSize != 124)
+        throw EInvalidGraphic();
     // The Windows header family: whatever part of the 40-byte layout (and of the masks of the
     // later versions) the stated size covers; fields it does not cover read as 0.
     const std::string_view rest = r.Take(h.headerSize - 4);
@@ -125,11 +127,11 @@ Bitmap Decode(ByteReader& r, bool honourPixelOffset) {
 
     if (h.compression != kRgb && !(h.compression == kBitFields && (bpp == 16 || bpp == 32) && h.hasMasks))
         throw EInvalidGraphic();  // run-length and other encodings are not skin pictures
-    if (width > kMaxBmpSide || height > kMaxBmpSide || width * height > kMaxBmpPixels) throw EInvalidGraphic();
     if (taken < need) {
         if (claimed > taken) throw EReadError();  // the bytes end inside the picture
         throw EInvalidGraphic();                 // an image size too small for the picture
     }
+    if (width > kMaxBmpSide || height > kMaxBmpSide || width * height > kMaxBmpPixels) throw EInvalidGraphic();
 
     Bitmap bmp{int32_t(width), int32_t(height)};
     if (bmp.Empty()) return Bitmap();

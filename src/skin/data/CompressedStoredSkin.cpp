@@ -67,7 +67,8 @@ void TskCompressedStoredSkin::BuildFromDescription(const std::string& path) {
     for (const std::string& name : active) package.activePictures.push_back(LoadBmpFromFile(dir + name));
     package.description = LinesToText(lines);
 
-    TBytesStream source(WriteSkinPackage(package));
+    const std::string bytes = WriteSkinPackage(package);
+    TBytesStream source(bytes);
     CompressStream(source, CompressedStream);
 }
 

@@ -48,7 +48,6 @@ constexpr std::array<std::string_view, 6> kEffects = {"iebrightness", "iedarknes
                                                       "ienoise",      "iesplitblur", "ieinvert"};
 constexpr std::array<std::string_view, 7> kMorph = {"mkdefault",    "mkgradient",   "mkleftgradient", "mkrightgradient",
                                                     "mkleftslide", "mkrightslide", "mkpush"};
-constexpr std::array<std::string_view, 3> kAlign = {"taleftjustify", "tarightjustify", "tacenter"};
 constexpr std::array<std::string_view, 7> kCommands = {"cmclose",   "cmmaximize", "cmminimize",      "cmsysmenu",
                                                        "cmdefault", "cmrollup",   "cmminimizetotray"};
 constexpr std::array<std::string_view, 4> kStyles = {"fsbold", "fsitalic", "fsunderline", "fsstrikeout"};
