@@ -1,0 +1,75 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "base/Geometry.h"
+#include "skin/data/SkinDescription.h"
+#include "skin/data/SkinTypes.h"
+
+namespace tolvar {
+
+// Every record names its fields once, with their keys and defaults, to a visitor; loading
+// and saving are two visitors. A field's default is what its key yields when absent.
+class SkinFieldVisitor {
+public:
+    virtual ~SkinFieldVisitor() = default;
+    // Integers and picture indices (pass -1 for an index).
+    virtual void Field(std::string_view key, int32_t& field, int32_t def = 0) = 0;
+    virtual void Field(std::string_view key, Color& field, Color def = 0) = 0;
+    virtual void Field(std::string_view key, bool& field) = 0;
+    virtual void Field(std::string_view key, Rect& field) = 0;
+    virtual void Field(std::string_view key, Point& field) = 0;
+    virtual void Field(std::string_view key, std::string& field, std::string_view def = {}) = 0;
+    virtual void Field(std::string_view key, FontStyles& field) = 0;
+    virtual void Field(std::string_view key, StretchMode& field) = 0;
+    virtual void Field(std::string_view key, MorphMode& field) = 0;
+    virtual void Field(std::string_view key, TextAlign& field) = 0;
+    virtual void Field(std::string_view key, ButtonCommand& field) = 0;
+    virtual void Field(std::string_view key, InactiveEffect& field) = 0;
+};
+
+// Reads every field from one section.
+class SkinFieldLoader : public SkinFieldVisitor {
+public:
+    SkinFieldLoader(const SkinDescription& d, std::string_view section) : section_(d.FindSection(section)) {}
+    void Field(std::string_view key, int32_t& field, int32_t def = 0) override;
+    void Field(std::string_view key, Color& field, Color def = 0) override;
+    void Field(std::string_view key, bool& field) override;
+    void Field(std::string_view key, Rect& field) override;
+    void Field(std::string_view key, Point& field) override;
+    void Field(std::string_view key, std::string& field, std::string_view def = {}) override;
+    void Field(std::string_view key, FontStyles& field) override;
+    void Field(std::string_view key, StretchMode& field) override;
+    void Field(std::string_view key, MorphMode& field) override;
+    void Field(std::string_view key, TextAlign& field) override;
+    void Field(std::string_view key, ButtonCommand& field) override;
+    void Field(std::string_view key, InactiveEffect& field) override;
+
+private:
+    const std::string* Value(std::string_view key) const { return SkinDescription::FindValue(section_, key); }
+    const SkinDescription::Section* section_;  // looked up once for all the fields
+};
+
+// Writes every field, in the written forms, into one section.
+class SkinFieldSaver : public SkinFieldVisitor {
+public:
+    SkinFieldSaver(SkinDescription& d, std::string_view section) : d_(d), section_(section) {}
+    void Field(std::string_view key, int32_t& field, int32_t def = 0) override;
+    void Field(std::string_view key, Color& field, Color def = 0) override;
+    void Field(std::string_view key, bool& field) override;
+    void Field(std::string_view key, Rect& field) override;
+    void Field(std::string_view key, Point& field) override;
+    void Field(std::string_view key, std::string& field, std::string_view def = {}) override;
+    void Field(std::string_view key, FontStyles& field) override;
+    void Field(std::string_view key, StretchMode& field) override;
+    void Field(std::string_view key, MorphMode& field) override;
+    void Field(std::string_view key, TextAlign& field) override;
+    void Field(std::string_view key, ButtonCommand& field) override;
+    void Field(std::string_view key, InactiveEffect& field) override;
+
+private:
+    SkinDescription& d_;
+    std::string section_;
+};
+
+}  // namespace tolvar
