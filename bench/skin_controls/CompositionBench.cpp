@@ -32,7 +32,7 @@ void NineSlice(benchmark::State& state, bool stretch) {
     const BandStretch bands{stretch, stretch, stretch, stretch};
     Bitmap target;
     for (auto _ : state) {
-        ComposeNineSlice(kFrame, f.Fitted, f.Picture, target, f.Width, f.Height, bands, stretch, stfull, true);
+        ComposeNineSlice(kFrame, f.Fitted, f.Picture, target, f.Width, f.Height, bands, stretch, stFull, true);
         benchmark::DoNotOptimize(target.Data());
         benchmark::ClobberMemory();
     }

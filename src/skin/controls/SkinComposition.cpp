@@ -104,23 +104,23 @@ void FillClient(Bitmap& target, const Bitmap& picture, const Box& piece, const B
         return;
     }
     if (area.Right <= area.Left || area.Bottom <= area.Top) return;
-    // The strips of sthorz and stvert are the piece scaled across one axis and laid 1:1 along
+    // The strips of stHorz and stVert are the piece scaled across one axis and laid 1:1 along
     // the other; scaling the piece straight into each strip's place gives the same pixels
     // without a temporary bitmap per strip.
     const int64_t pieceWidth = piece.Right - piece.Left;
     const int64_t pieceHeight = piece.Bottom - piece.Top;
     switch (stretchType) {
-    case stfull:
+    case stFull:
         Copy(target, area, picture, piece, clip);
         break;
-    case sthorz: {
+    case stHorz: {
         const ClipRect inside = Narrowed(clip, area);
         ForEachTile(pieceWidth, area.Left, area.Right, ReachX(target, inside), [&](int64_t x, int64_t) {
             Copy(target, {x, area.Top, x + pieceWidth, area.Bottom}, picture, piece, inside);
         });
         break;
     }
-    case stvert: {
+    case stVert: {
         const ClipRect inside = Narrowed(clip, area);
         ForEachTile(pieceHeight, area.Top, area.Bottom, ReachY(target, inside), [&](int64_t y, int64_t) {
             Copy(target, {area.Left, y, area.Right, y + pieceHeight}, picture, piece, inside);
@@ -265,7 +265,7 @@ void ComposeStretchedRect(Bitmap& target, const Bitmap& picture, const Rect& sou
     const Rect c{i.Left, i.Top, Saturate(right), Saturate(bottom)};
     const TargetGeometry fitted{{c.Left, c.Top}, {c.Right, c.Top}, {c.Left, c.Bottom}, {c.Right, c.Bottom}, c};
     ComposeNineSlice(piece, fitted, picture, target, target.Width(), target.Height(), {true, true, true, true}, true,
-                     stfull, drawClient);
+                     stFull, drawClient);
 }
 
 void FillClientPiece(Bitmap& target, const Bitmap& picture, const Rect& piece, const Rect& area,

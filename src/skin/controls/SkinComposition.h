@@ -87,8 +87,8 @@ void TileBitmapRectY(Bitmap& target, const Rect& area, const Bitmap& picture, co
 
 // Fills `area` of the target from the client piece `piece` of the picture: without
 // `stretchEffect` tiled in both directions from the area's top-left corner, cut at its right
-// and bottom; with it, when the area is not empty, by `stretchType` (stfull scaled to the area,
-// sthorz scaled to its height and repeated across, stvert scaled to its width and repeated down,
+// and bottom; with it, when the area is not empty, by `stretchType` (stFull scaled to the area,
+// stHorz scaled to its height and repeated across, stVert scaled to its width and repeated down,
 // the repeats clipped to the area; any other value draws nothing). `clip` narrows the drawing
 // further, as the caller's surface clipping would.
 void FillClientPiece(Bitmap& target, const Bitmap& picture, const Rect& piece, const Rect& area,

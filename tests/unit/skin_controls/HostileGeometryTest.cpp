@@ -33,7 +33,7 @@ TEST(Composition, HostileGeometryNeverFailsAndKeepsTheRequestedSize) {
                 FitGeometry(smBoth, g, fitted, fw, fh);
                 for (const TargetGeometry& t : {fitted, extremes})
                     for (const BandStretch& bands : flagSets)
-                        for (const StretchMode type : {stfull, sthorz, stvert})
+                        for (const StretchMode type : {stFull, stHorz, stVert})
                             for (const bool stretchEffect : {false, true}) {
                                 Bitmap target;
                                 ComposeNineSlice(g, t, picture, target, w, h, bands, stretchEffect, type, true);

@@ -80,9 +80,9 @@ Pixel NineSliceModel(const NineCase& k, const TargetGeometry& t, int32_t x, int3
     const int32_t pw = RectWidth(c), ph = RectHeight(c), aw = RectWidth(ct), ah = RectHeight(ct);
     if (!k.stretchEffect) return at(c.Left + dx % pw, c.Top + dy % ph);
     switch (k.type) {
-    case stfull: return at(c.Left + dx * pw / aw, c.Top + dy * ph / ah);
-    case sthorz: return at(c.Left + dx % pw, c.Top + dy * ph / ah);
-    case stvert: return at(c.Left + dx * pw / aw, c.Top + dy % ph);
+    case stFull: return at(c.Left + dx * pw / aw, c.Top + dy * ph / ah);
+    case stHorz: return at(c.Left + dx % pw, c.Top + dy * ph / ah);
+    case stVert: return at(c.Left + dx * pw / aw, c.Top + dy % ph);
     default: return kUntouched;
     }
 }
@@ -102,15 +102,15 @@ TEST(ComposeNineSlice, BandsCornersAndClientFollowTheTables) {
     const BandStretch tiled{}, stretched{true, true, true, true}, topLeft{true, true, false, false},
                       bottomRight{false, false, true, true};
     const NineCase cases[] = {
-        {"all tiled", kPiece, 61, 47, tiled, false, stfull, true},
-        {"all stretched", kPiece, 61, 47, stretched, true, stfull, true},
-        {"sthorz", kPiece, 61, 47, topLeft, true, sthorz, true},
-        {"stvert", kPiece, 61, 47, bottomRight, true, stvert, true},
-        {"client not drawn", kPiece, 61, 47, stretched, true, stfull, false},
+        {"all tiled", kPiece, 61, 47, tiled, false, stFull, true},
+        {"all stretched", kPiece, 61, 47, stretched, true, stFull, true},
+        {"stHorz", kPiece, 61, 47, topLeft, true, stHorz, true},
+        {"stVert", kPiece, 61, 47, bottomRight, true, stVert, true},
+        {"client not drawn", kPiece, 61, 47, stretched, true, stFull, false},
         {"unknown stretch type draws no client", kPiece, 61, 47, tiled, true, StretchMode(7), true},
-        {"tiled top middle of no length", WithTopMiddleOfNoLength(), 61, 47, tiled, false, stfull, true},
+        {"tiled top middle of no length", WithTopMiddleOfNoLength(), 61, 47, tiled, false, stFull, true},
         // Every middle and the client piece fit a whole number of times: the last tiles are empty.
-        {"exact multiples", kPiece, 24 + 9 * 17, 20 + 5 * 13, tiled, false, stfull, true},
+        {"exact multiples", kPiece, 24 + 9 * 17, 20 + 5 * 13, tiled, false, stFull, true},
     };
     for (const NineCase& k : cases) {
         const TargetGeometry t = Fitted(k.piece, k.width, k.height);
@@ -127,7 +127,7 @@ TEST(ComposeNineSlice, BandsCornersAndClientFollowTheTables) {
 TEST(ComposeNineSlice, AtThePieceSizeReproducesThePiece) {
     const TargetGeometry t = Fitted(kPiece, 24, 20);
     for (int flags = 0; flags < 16; ++flags)
-        for (const StretchMode type : {stfull, sthorz, stvert})
+        for (const StretchMode type : {stFull, stHorz, stVert})
             for (const bool stretchEffect : {false, true}) {
                 Bitmap target;
                 ComposeNineSlice(kPiece, t, Picture(), target, 24, 20,
@@ -150,7 +150,7 @@ TEST(ComposeNineSlice, DegeneratePiecesGiveASizedTargetWithNothingDrawn) {
     } cases[] = {{"RB.X = LT.X", flatX, Picture()}, {"RB.Y = LT.Y", flatY, Picture()}, {"no picture", kPiece, empty}};
     for (const auto& c : cases) {
         Bitmap target(3, 3, kUntouched);
-        ComposeNineSlice(c.piece, Fitted(c.piece, 50, 40), c.picture, target, 50, 40, {}, false, stfull, true);
+        ComposeNineSlice(c.piece, Fitted(c.piece, 50, 40), c.picture, target, 50, 40, {}, false, stFull, true);
         ASSERT_EQ(target.Width(), 50) << c.what;
         ASSERT_EQ(target.Height(), 40) << c.what;
         // What the target held stays where it was; the new pixels are 0.
