@@ -8,6 +8,7 @@
 #include "LocalFiles.h"
 #include "Paths.h"
 #include "app/Application.h"
+#include "skin/controls/win/ApplicationNoticeRoute.h"
 
 namespace tolvar {
 
@@ -18,6 +19,20 @@ TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
     SetBorderIcons(0);
     SetPosition(TPosition::poScreenCenter);
     SetClientSize(336, 31);
+
+    // The stored skin, and the skin data that loads it at once. A skin that cannot be read is
+    // reported; the window then goes on in its default look.
+    InstallApplicationSkinNoticeRoute();
+    skCompressedStoredSkin1 = Own<TskCompressedStoredSkin>(this);
+    skCompressedStoredSkin1->SetName("skCompressedStoredSkin1");
+    skCompressedStoredSkin1->ReadCompressedData(StoredSkin());
+    skSkinData1 = Own<TskSkinData>(this);
+    skSkinData1->SetName("skSkinData1");
+    try {
+        skSkinData1->SetCompressedStoredSkin(skCompressedStoredSkin1);
+    } catch (const std::exception& e) {
+        Application()->HandleException(e);
+    }
 
     ProgressBar1 = Own<TskSkinGauge>(this);
     ProgressBar1->SetName("ProgressBar1");

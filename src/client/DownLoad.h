@@ -9,6 +9,8 @@
 #include "base/DateTime.h"
 #include "base/Text.h"
 #include "skin/controls/win/SkinGauge.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/SkinData.h"
 
 namespace tolvar {
 
@@ -35,6 +37,8 @@ public:
     std::string_view ClassName() const override { return "TfmDownloading"; }
 
     // Members of the designed window.
+    TskCompressedStoredSkin* skCompressedStoredSkin1 = nullptr;
+    TskSkinData* skSkinData1 = nullptr;
     TskSkinGauge* ProgressBar1 = nullptr;
     TTimer* StartTimer = nullptr;
     std::deque<std::string> ListBox1;  // the line queue
@@ -84,7 +88,8 @@ std::string HostCommandLine(const TextLines& settings, bool stopFlag, const Date
 // The missing-host message, as the dialog shows it.
 std::wstring NoHostMessage();
 
-// The settings ciphertext and the update server root URL the program carries.
+// The skin package, the settings ciphertext and the update server root URL the program carries.
+std::string StoredSkin();
 std::string StoredSettings();
 std::string StoredUpdateRoot();
 // The settings text sealed in the stored ciphertext.

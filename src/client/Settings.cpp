@@ -1,10 +1,12 @@
-// What a deployment sets travels inside the program: the sealed company settings and the
-// update server root URL, as resources that the deployment stamper can replace.
+// What travels inside the program: its skin, and what a deployment sets (the sealed company
+// settings and the update server root URL, resources that the deployment stamper can replace).
 #include "DownLoad.h"
 #include "app/ResourceData.h"
 #include "base/SettingsCipher.h"
 
 namespace tolvar {
+
+std::string StoredSkin() { return ReadResourceData("SKIN").value_or(std::string()); }
 
 std::string StoredSettings() { return ReadResourceData(SettingsResourceName).value_or(std::string()); }
 

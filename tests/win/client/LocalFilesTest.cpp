@@ -37,7 +37,7 @@ std::string ErrorOf(auto&& f) {
 // there rather than faked.
 bool ReadOnlyIsEnforced(const std::string& dir) {
     const std::string probe = dir + "readonly.probe";
-    WriteFileBytes(probe, "p");
+    WriteTestFile(probe, "p");
     SetReadOnly(probe, true);
     HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const bool enforced = h == INVALID_HANDLE_VALUE;
@@ -69,21 +69,21 @@ TEST_F(LocalFiles, CreateDirPathCreatesOnlyWhatAFollowingBackslashCloses) {
 }
 
 TEST_F(LocalFiles, CreateDirPathRaisesTheFrameworkTextWhenADirectoryCannotBeMade) {
-    WriteFileBytes(dir / "taken", "a file, not a directory");
+    WriteTestFile(dir / "taken", "a file, not a directory");
     EXPECT_EQ(ErrorOf([&] { CreateDirPath(dir / "taken\\sub\\"); }), "I/O error 183");
 }
 
 TEST_F(LocalFiles, DeleteMatchingFilesDeletesWhatItCanWhateverTheAttributes) {
-    WriteFileBytes(dir / "one.tmp", "1");
-    WriteFileBytes(dir / "two.tmp", "2");
-    WriteFileBytes(dir / "hidden.tmp", "h");
+    WriteTestFile(dir / "one.tmp", "1");
+    WriteTestFile(dir / "two.tmp", "2");
+    WriteTestFile(dir / "hidden.tmp", "h");
     SetFileAttributesA((dir / "hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    WriteFileBytes(dir / "locked.tmp", "r");
+    WriteTestFile(dir / "locked.tmp", "r");
     SetReadOnly(dir / "locked.tmp", true);
-    WriteFileBytes(dir / "busy.tmp", "b");
-    WriteFileBytes(dir / "keep.txt", "k");
-    WriteFileBytes(dir / "a1.log", "a1");
-    WriteFileBytes(dir / "a22.log", "a22");
+    WriteTestFile(dir / "busy.tmp", "b");
+    WriteTestFile(dir / "keep.txt", "k");
+    WriteTestFile(dir / "a1.log", "a1");
+    WriteTestFile(dir / "a22.log", "a22");
     CreateDirectoryA((dir / "sub.tmp").c_str(), nullptr);
     {
         InUse busy(dir / "busy.tmp");
@@ -105,7 +105,7 @@ TEST_F(LocalFiles, DeleteMatchingFilesDeletesWhatItCanWhateverTheAttributes) {
 }
 
 TEST_F(LocalFiles, DeleteIfExistsLeavesDirectoriesAndMissingFilesAlone) {
-    WriteFileBytes(dir / "f", "x");
+    WriteTestFile(dir / "f", "x");
     CreateDirectoryA((dir / "d").c_str(), nullptr);
     DeleteIfExists(dir / "f");
     DeleteIfExists(dir / "d");
@@ -116,7 +116,7 @@ TEST_F(LocalFiles, DeleteIfExistsLeavesDirectoriesAndMissingFilesAlone) {
 
 TEST_F(LocalFiles, AStampedFileOfTheListedSizeIsFresh) {
     const std::string d = dir.Path();
-    WriteFileBytes(d + "a.dll", std::string(1024, 'a'));
+    WriteTestFile(d + "a.dll", std::string(1024, 'a'));
     StampFileTime(d + "a.dll", "2007-05-01", "12:00:00");
     EXPECT_EQ(UnpackDosDateTime(PackedTimeOf(d + "a.dll")).Hour, 12);
     EXPECT_FALSE(NeedsDownload(d, "a.dll", "1024", "2007-05-01", "12:00:00"));
@@ -129,7 +129,7 @@ TEST_F(LocalFiles, AStampedFileOfTheListedSizeIsFresh) {
 TEST_F(LocalFiles, AnOddListedSecondMatchesTheStampItProduces) {
     // The stamp can only hold even seconds; a correct file must not count as stale for ever.
     const std::string d = dir.Path();
-    WriteFileBytes(d + "odd.dll", "12345");
+    WriteTestFile(d + "odd.dll", "12345");
     StampFileTime(d + "odd.dll", "2007-05-01", "12:00:01");
     EXPECT_EQ(UnpackDosDateTime(PackedTimeOf(d + "odd.dll")).Second, 0);
     EXPECT_FALSE(NeedsDownload(d, "odd.dll", "5", "2007-05-01", "12:00:01"));
@@ -138,7 +138,7 @@ TEST_F(LocalFiles, AnOddListedSecondMatchesTheStampItProduces) {
 
 TEST_F(LocalFiles, DatesOutsideThePackedRangeNeverMatch) {
     const std::string d = dir.Path();
-    WriteFileBytes(d + "old.dll", "x");
+    WriteTestFile(d + "old.dll", "x");
     StampFileTime(d + "old.dll", "2007-05-01", "12:00:00");
     StampFileTime(d + "old.dll", "1979-12-31", "23:59:58");  // cannot be packed: left as it was
     EXPECT_EQ(PackedTimeOf(d + "old.dll"), *PackDosDateTime(CombineDateTime(StrToDate("2007-05-01"), StrToTime("12:00:00"))));
@@ -155,7 +155,7 @@ TEST_F(LocalFiles, AMissingFileIsNeededWithoutConvertingAnything) {
 
 TEST_F(LocalFiles, AnExistingFileWithMalformedFieldsOrNoAccessRaises) {
     const std::string d = dir.Path();
-    WriteFileBytes(d + "f.dll", "abc");
+    WriteTestFile(d + "f.dll", "abc");
     StampFileTime(d + "f.dll", "2007-05-01", "12:00:00");
     struct Case {
         const char *size, *date, *time, *error;
@@ -176,7 +176,7 @@ TEST_F(LocalFiles, AnExistingFileWithMalformedFieldsOrNoAccessRaises) {
 TEST_F(LocalFiles, AReadOnlyFileCannotBeCheckedOrStamped) {
     const std::string d = dir.Path();
     if (!ReadOnlyIsEnforced(d)) GTEST_SKIP() << "read-only files are writable here (Wine as root)";
-    WriteFileBytes(d + "f.dll", "abc");
+    WriteTestFile(d + "f.dll", "abc");
     StampFileTime(d + "f.dll", "2007-05-01", "12:00:00");
     SetReadOnly(d + "f.dll", true);
     EXPECT_EQ(ErrorOf([&] { NeedsDownload(d, "f.dll", "3", "2007-05-01", "12:00:00"); }), "File access denied");

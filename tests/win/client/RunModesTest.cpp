@@ -26,11 +26,11 @@ protected:
 TEST_F(RunModes, CopyModePutsTheStagedClientInPlaceAndStartsItFromTheWorkingDirectory) {
     // The client runs from the build tree; the working directory is elsewhere.
     CopyFileA(kRecorder.c_str(), (work / "Sandrel.exe").c_str(), FALSE);
-    WriteFileBytes(work / "TolvarClient.exe", "the old client");
+    WriteTestFile(work / "TolvarClient.exe", "the old client");
     const Started copy = RunProgram(kClient, "copy and more arguments", work.Path(), 20000);
     ASSERT_TRUE(copy.finished);
     EXPECT_EQ(copy.exitCode, 0u);
-    EXPECT_EQ(ReadFileBytes(work / "TolvarClient.exe"), ReadFileBytes(kRecorder));
+    EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), ReadTestFile(kRecorder));
 
     const auto lines = WaitForLines(record, 1, 10000);
     ASSERT_EQ(lines.size(), 1u);

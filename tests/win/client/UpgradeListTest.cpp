@@ -46,7 +46,7 @@ protected:
 }  // namespace
 
 TEST_F(UpgradeList, FileLinesQueueWhatNeedsFetchingWithThePathsInEffect) {
-    WriteFileBytes(dir / "fresh.dll", std::string(10, 'f'));
+    WriteTestFile(dir / "fresh.dll", std::string(10, 'f'));
     StampFileTime(dir / "fresh.dll", "2007-05-01", "12:00:00");
     Interpret({
         "FILE early.dll 1 2007-05-01 12:00:00",  // before any SPATH and CPATH
@@ -102,9 +102,9 @@ TEST_F(UpgradeList, UnknownBlankAndTabbedCommandsAreSkipped) {
 }
 
 TEST_F(UpgradeList, HousekeepingActsDuringTheInterpretationInLineOrder) {
-    WriteFileBytes(dir / "old1.bak", "1");
-    WriteFileBytes(dir / "old2.bak", "2");
-    WriteFileBytes(dir / "keep.dll", "k");
+    WriteTestFile(dir / "old1.bak", "1");
+    WriteTestFile(dir / "old2.bak", "2");
+    WriteTestFile(dir / "keep.dll", "k");
     Interpret({
         "CPATH $D\\made",
         "FILE new.dll 1 2007-05-01 12:00:00",
@@ -129,7 +129,7 @@ TEST_F(UpgradeList, TheGaugeCountsTheLines) {
 }
 
 TEST_F(UpgradeList, MalformedFieldsOfAnExistingFileEndTheInterpretation) {
-    WriteFileBytes(dir / "there.dll", "abc");
+    WriteTestFile(dir / "there.dll", "abc");
     StampFileTime(dir / "there.dll", "2007-05-01", "12:00:00");
     struct Case {
         std::string line, error;
@@ -157,7 +157,7 @@ TEST_F(UpgradeList, MalformedFieldsOfAnExistingFileEndTheInterpretation) {
 }
 
 TEST_F(UpgradeList, AnMkdirThatCannotBeMadeEndsTheInterpretation) {
-    WriteFileBytes(dir / "blocker", "x");
+    WriteTestFile(dir / "blocker", "x");
     EXPECT_THROW(Interpret({"MKDIR $D\\blocker\\sub\\", "FILE after.dll 1 2007-05-01 12:00:00"}), EInOutError);
     EXPECT_TRUE(form->FTPView.empty());
 }

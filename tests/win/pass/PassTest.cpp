@@ -85,7 +85,7 @@ TEST_F(Pass, AnEmptyListFinishesWithoutTheDownloadStage) {
 }
 
 TEST_F(Pass, AMalformedDateOfALocalFileIsReportedAndNothingRunsAfterIt) {
-    WriteFileBytes(std::string(kServiceDirectory) + "a.dll", "old");
+    WriteTestFile(std::string(kServiceDirectory) + "a.dll", "old");
     pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService",
                            "FILE a.dll 3 2007-13-45 12:00:00", "FILE b.dll 3 2007-05-01 12:00:00"});
     TfmDownloading* form = pass.MakeForm({}, "CompanyCode=ACME\r\n");

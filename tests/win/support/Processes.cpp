@@ -48,7 +48,7 @@ std::vector<std::string> WaitForLines(const std::string& path, size_t lines, DWO
     std::vector<std::string> result;
     for (;;) {
         result.clear();
-        const std::string text = ReadFileBytes(path);
+        const std::string text = ReadTestFile(path);
         size_t from = 0;
         for (size_t nl; (nl = text.find('\n', from)) != std::string::npos; from = nl + 1)
             result.push_back(text.substr(from, nl - from));

@@ -20,8 +20,8 @@ private:
     std::string path_;
 };
 
-void WriteFileBytes(const std::string& path, const std::string& bytes);
-std::string ReadFileBytes(const std::string& path);  // empty when missing
+void WriteTestFile(const std::string& path, const std::string& bytes);
+std::string ReadTestFile(const std::string& path);  // empty when missing
 bool PathExists(const std::string& path);
 void RemoveTree(const std::string& path);
 void SetReadOnly(const std::string& path, bool readOnly);
