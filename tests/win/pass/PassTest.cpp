@@ -41,6 +41,29 @@ TEST_F(Pass, TheWindowHasItsDesignedLook) {
     EXPECT_EQ(form->StartTimer->Interval(), 100u);
 }
 
+TEST_F(Pass, TheWindowLoadsTheSkinItCarriesWhileItIsMade) {
+    TfmDownloading* form = pass.MakeForm({}, kNoCompany);
+    const TskSkinData* skin = form->skSkinData1;
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->CompressedStoredSkin(), form->skCompressedStoredSkin1);
+    EXPECT_FALSE(skin->Empty());
+    EXPECT_FALSE(skin->ChangingSkinData());
+    EXPECT_EQ(skin->MainPicture.Width(), 210);
+    EXPECT_EQ(skin->MainPicture.Height(), 282);
+    const int gauge = skin->FindControlIndex("gauge");
+    ASSERT_GE(gauge, 0);
+    EXPECT_NE(dynamic_cast<const TskDataSkinGaugeControl*>(skin->CtrlList[size_t(gauge)].get()), nullptr);
+    ASSERT_GE(skin->FindObjectIndex("caption"), 0);
+    EXPECT_NE(dynamic_cast<const TskDataSkinCaption*>(skin->ObjectList[size_t(skin->FindObjectIndex("caption"))].get()),
+              nullptr);
+    for (const char* button : {"closebutton", "maxbutton", "minbutton", "sysmenubutton"}) {
+        const int i = skin->FindObjectIndex(button);
+        ASSERT_GE(i, 0) << button;
+        EXPECT_NE(dynamic_cast<const TskDataSkinStdButton*>(skin->ObjectList[size_t(i)].get()), nullptr) << button;
+    }
+    EXPECT_NE(skin->LayerFrame.pictureindex, -1);
+}
+
 TEST_F(Pass, LocalhostGoesStraightToTheFinishAndStartsAStagedClient) {
     pass.StageClient();
     pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService", "FILE a.dll 1 2007-05-01 12:00:00"});
