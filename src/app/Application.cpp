@@ -105,7 +105,9 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Run() {
-    if (mainForm_) mainForm_->Show();
+    // Without a main form (its creation failed and was reported) there is nothing to run.
+    if (!mainForm_) return;
+    mainForm_->Show();
     while (!terminated_) HandleMessage();
 }
 

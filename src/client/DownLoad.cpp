@@ -71,7 +71,8 @@ void TfmDownloading::FormCreate(TComponent*) {
 
 void TfmDownloading::FormActivate(TComponent*) {
     if (Activated) return;
-    Repaint();
+    // Frame and gauge drawn before the work starts.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     Activated = true;
     FormatSettings().ShortDateFormat = "yyyy-mm-dd";
     FormatSettings().DateSeparator = '-';
