@@ -1,6 +1,8 @@
 // The download stage against a loopback update server that misbehaves on purpose: a transfer
 // that does not bring the announced length leaves the old file as it was and nothing temporary
 // behind; a failed length probe leaves the file alone without ending the stage.
+#include <winsock2.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 
 #include "PassHarness.h"
 #include "app/Application.h"
+#include "app/Cursor.h"
 #include "app/Handles.h"
 #include "client/LocalFiles.h"
 
@@ -54,6 +57,22 @@ bool Requested(const std::vector<std::string>& requests, const std::string& requ
     return std::find(requests.begin(), requests.end(), request) != requests.end();
 }
 
+// A loopback port that nothing listens on: bound, looked at and given back.
+int ClosedPort() {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof(address);
+    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    closesocket(s);
+    WSACleanup();
+    return ntohs(address.sin_port);
+}
+
 std::string ProgramOf(const std::string& startedLine) { return startedLine.substr(0, startedLine.find('|')); }
 
 class Download : public ::testing::Test {
@@ -88,6 +107,7 @@ public:
     struct Sample {
         std::string caption, text;
         int32_t max, value;
+        bool busy;  // the hourglass shows
     };
     explicit StageSampler(TfmDownloading* form) : form_(form) {
         current_ = this;
@@ -105,7 +125,8 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         if (!current_) return;
         TskSkinGauge* gauge = current_->form_->ProgressBar1;
-        current_->samples.push_back({current_->form_->Caption(), gauge->ProgressText(), gauge->MaxValue(), gauge->Value()});
+        current_->samples.push_back({current_->form_->Caption(), gauge->ProgressText(), gauge->MaxValue(), gauge->Value(),
+                                      TBusyCursor::ScreenCursor() != nullptr});
     }
     static inline StageSampler* current_ = nullptr;
     TfmDownloading* form_;
@@ -244,6 +265,7 @@ TEST_F(Download, AnInstalledFileInUseEndsThePassWithTheErrorReport) {
     EXPECT_EQ(out.boxes[0].flags, UINT(MB_OK | MB_ICONSTOP));
     EXPECT_TRUE(out.started.empty()) << "nothing is launched";
     EXPECT_FALSE(Requested(out.requests, "GET " + Url("b.dll")));
+    EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr) << "the hourglass goes on the error's way out too";
 
     held.Reset();
     EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == oldA);
@@ -268,12 +290,24 @@ TEST_F(Download, TheStageShowsItsCaptionAndTheFileOnTheGaugeWhileItReads) {
         EXPECT_EQ(s.caption, "Update...");
         if (s.value == 0) continue;  // before the first read
         EXPECT_EQ(s.max, 5000);
+        EXPECT_TRUE(s.busy);
         EXPECT_GE(s.value, last) << "the gauge only moves forward";
         last = s.value;
         midway = midway || s.value < 5000;
     }
     EXPECT_TRUE(midway) << "the window was pumped between the reads";
+    EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr) << "the hourglass goes with the download";
     EXPECT_EQ(form->ProgressBar1->MaxValue(), 5000);
     EXPECT_EQ(form->ProgressBar1->Value(), 5000);
     EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == newA);
+}
+
+TEST_F(Download, AServerThatCannotBeReachedFailsTheDownloadAndLeavesTheFile) {
+    WriteFileBytes(Local("a.dll"), oldA);
+    TfmDownloading* form = pass.MakeForm({}, kNoCompany);
+    const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/" + kServerFolder + "a.dll";
+    EXPECT_EQ(form->DownloadFile(url, Local("a.dll")), TDownloadResult::Failed);
+    EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == oldA);
+    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"});
+    EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr);
 }
