@@ -87,11 +87,11 @@ protected:
     std::string Local(const std::string& name) const { return files / name; }
     static std::string Url(const std::string& name) { return "/" + kServerFolder + name; }
 
-    // a.dll and b.dll listed in that order, with the sizes given.
-    void ServeList(const std::string& sizeOfA = "5000", const std::string& sizeOfB = "3000") const {
+    // a.dll and b.dll listed in that order; b.dll with its true size.
+    void ServeList(const std::string& sizeOfA = "5000") const {
         const std::string stamp = std::string(" ") + kListedDate + " " + kListedTime;
         pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + files.Path(),
-                               "FILE a.dll " + sizeOfA + stamp, "FILE b.dll " + sizeOfB + stamp});
+                               "FILE a.dll " + sizeOfA + stamp, "FILE b.dll 3000" + stamp});
     }
     void ServeFiles() const {
         pass.ServeFile(kServerFolder + "a.dll", newA);
@@ -100,8 +100,9 @@ protected:
     void FaultOnA(const std::string& fault) const { pass.SetFaults("{\"" + Url("a.dll") + "\": " + fault + "}"); }
 };
 
-// Runs a callback from every message pump while it lives: the pass pumps after each read of a
-// download, so the samples show the window as the user sees it in the middle of the stage.
+// Samples the window from a thread timer while it lives. The timer fires in the pass's own
+// message pumps, one after each read of a download, so the samples show the window as the user
+// sees it in the middle of the stage.
 class StageSampler {
 public:
     struct Sample {
