@@ -137,7 +137,9 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
 
     UniqueInternet session(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return TDownloadResult::Failed;
-    UniqueInternet request(InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
+    // Always from the server; and no second copy of every download in the Internet cache.
+    UniqueInternet request(InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!request) return TDownloadResult::Failed;
 
     // The length probe, on its own connection while the GET is open. When it fails (no answer,

@@ -147,7 +147,7 @@ void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 class DownloadFault : public Download, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
-    WriteFileBytes(Local("a.dll"), oldA);
+    WriteTestFile(Local("a.dll"), oldA);
     const uint32_t oldStamp = PackedTimeOf(Local("a.dll"));
     ServeList();
     ServeFiles();
@@ -164,13 +164,13 @@ TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
     EXPECT_TRUE(Requested(out.requests, "GET " + Url("a.dll")));
     EXPECT_TRUE(Requested(out.requests, "HEAD " + Url("a.dll")));
 
-    EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == oldA) << "the installed file is byte for byte as it was";
+    EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA) << "the installed file is byte for byte as it was";
     EXPECT_EQ(PackedTimeOf(Local("a.dll")), oldStamp) << "and not stamped as if it were the listed one";
 
     if (GetParam().probeFails) {
         EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.dll", "b.dll"}));
         EXPECT_TRUE(Requested(out.requests, "GET " + Url("b.dll"))) << "the stage goes on";
-        EXPECT_TRUE(ReadFileBytes(Local("b.dll")) == newB);
+        EXPECT_TRUE(ReadTestFile(Local("b.dll")) == newB);
         EXPECT_EQ(PackedTimeOf(Local("b.dll")), kListedStamp);
         EXPECT_TRUE(form->FTPView.empty());
     } else {
@@ -200,7 +200,7 @@ class DownloadComplete : public Download, public ::testing::WithParamInterface<s
 
 TEST_P(DownloadComplete, ReplacesTheFileStampsItAndIsFreshOnTheNextPass) {
     const std::string served = Bytes(GetParam(), 5);
-    WriteFileBytes(Local("a.dll"), oldA);
+    WriteTestFile(Local("a.dll"), oldA);
     pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + files.Path(),
                            "FILE a.dll " + std::to_string(GetParam()) + " " + kListedDate + " " + kListedTime});
     pass.ServeFile(kServerFolder + "a.dll", served);
@@ -211,7 +211,7 @@ TEST_P(DownloadComplete, ReplacesTheFileStampsItAndIsFreshOnTheNextPass) {
     EXPECT_TRUE(out.boxes.empty());
     EXPECT_EQ(out.requests, (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt", "GET " + Url("a.dll"),
                                                       "HEAD " + Url("a.dll")}));
-    EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == served);
+    EXPECT_TRUE(ReadTestFile(Local("a.dll")) == served);
     EXPECT_EQ(PackedTimeOf(Local("a.dll")), kListedStamp);
     EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"}) << "nothing temporary is left";
     EXPECT_EQ(form->ProgressBar1->MaxValue(), int32_t(GetParam()));
@@ -225,7 +225,7 @@ TEST_P(DownloadComplete, ReplacesTheFileStampsItAndIsFreshOnTheNextPass) {
     EXPECT_EQ(out.requests, std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt"})
         << "the file is fresh: neither probed nor fetched again";
     EXPECT_EQ(form->Caption(), "Update Checking...") << "the download stage is not entered";
-    EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == served);
+    EXPECT_TRUE(ReadTestFile(Local("a.dll")) == served);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, DownloadComplete, ::testing::Values(size_t(5000), size_t(0)),
@@ -241,14 +241,14 @@ TEST_F(Download, AFileOfAnotherSizeThanListedIsDeletedAndTheStageGoesOn) {
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(Requested(out.requests, "GET " + Url("a.dll")));
     EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"b.dll"});
-    EXPECT_TRUE(ReadFileBytes(Local("b.dll")) == newB);
+    EXPECT_TRUE(ReadTestFile(Local("b.dll")) == newB);
     EXPECT_EQ(PackedTimeOf(Local("b.dll")), kListedStamp);
     EXPECT_TRUE(form->FTPView.empty());
     EXPECT_EQ(out.started.size(), 1u);
 }
 
 TEST_F(Download, AnInstalledFileInUseEndsThePassWithTheErrorReport) {
-    WriteFileBytes(Local("a.dll"), oldA);
+    WriteTestFile(Local("a.dll"), oldA);
     // Held as a running program holds its file: others may read and write it, not replace it.
     UniqueFile held(CreateFileA(Local("a.dll").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -269,7 +269,7 @@ TEST_F(Download, AnInstalledFileInUseEndsThePassWithTheErrorReport) {
     EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr) << "the hourglass goes on the error's way out too";
 
     held.Reset();
-    EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == oldA);
+    EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA);
     EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"});
 }
 
@@ -300,15 +300,15 @@ TEST_F(Download, TheStageShowsItsCaptionAndTheFileOnTheGaugeWhileItReads) {
     EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr) << "the hourglass goes with the download";
     EXPECT_EQ(form->ProgressBar1->MaxValue(), 5000);
     EXPECT_EQ(form->ProgressBar1->Value(), 5000);
-    EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == newA);
+    EXPECT_TRUE(ReadTestFile(Local("a.dll")) == newA);
 }
 
 TEST_F(Download, AServerThatCannotBeReachedFailsTheDownloadAndLeavesTheFile) {
-    WriteFileBytes(Local("a.dll"), oldA);
+    WriteTestFile(Local("a.dll"), oldA);
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/" + kServerFolder + "a.dll";
     EXPECT_EQ(form->DownloadFile(url, Local("a.dll")), TDownloadResult::Failed);
-    EXPECT_TRUE(ReadFileBytes(Local("a.dll")) == oldA);
+    EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA);
     EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"});
     EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr);
 }
