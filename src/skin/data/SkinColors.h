@@ -24,7 +24,6 @@ public:
     Color cbtnhighlight = 0;
     Color cbtnshadow = 0;
 
-private:
     void VisitFields(SkinFieldVisitor& v);
 };
 

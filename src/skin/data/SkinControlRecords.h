@@ -30,7 +30,7 @@ public:
     int32_t maskpictureindex = -1;
     Rect skinrect;
 
-protected:
+    // Names every field with its key and default to the visitor, base-class fields first.
     virtual void VisitFields(SkinFieldVisitor& v);
 };
 
@@ -53,7 +53,6 @@ public:
     bool rightstretch = false;
     bool bottomstretch = false;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -85,7 +84,6 @@ public:
     int32_t animationbeginoffset = 0;
     int32_t animationendoffset = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -127,7 +125,6 @@ public:
     int32_t glowlayershowoffsety = 0;
     int32_t glowlayeralphablendvalue = 255;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -139,7 +136,6 @@ public:
 
     Rect trackbuttonrect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -182,7 +178,6 @@ public:
     Rect disabledbuttonsrect;
     Rect buttonsarea;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -196,7 +191,6 @@ public:
     Rect checkimagerect;
     Rect itemcheckrect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -218,7 +212,6 @@ public:
     Rect downbuttonrect;
     Rect unenabledbuttonrect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -231,7 +224,6 @@ public:
     Color bgcolor = 0;
     Color activebgcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -266,7 +258,6 @@ public:
     int32_t toplineoffset1 = 0;
     int32_t toplineoffset2 = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -290,7 +281,6 @@ public:
     bool griptransparent = false;
     Color griptransparentcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -308,7 +298,6 @@ public:
     Rect activedownbuttonrect;
     Rect downdownbuttonrect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -340,7 +329,6 @@ public:
     bool showfocus = false;
     std::string listboxname;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -373,7 +361,6 @@ public:
     int32_t thumbminsize = 0;
     int32_t thumbminpagesize = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -397,7 +384,6 @@ public:
     Rect activedownbuttonrect;
     Rect downdownbuttonrect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -412,7 +398,6 @@ public:
     int32_t fontheight = 14;
     Color fontcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -426,7 +411,6 @@ public:
     bool grippertransparent = false;
     Color grippertransparentcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -444,7 +428,6 @@ public:
     bool buttontransparent = false;
     Color buttontransparentcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -475,7 +458,6 @@ public:
     MorphMode morphkind = mkDefault;
     Color framefontcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -487,7 +469,6 @@ public:
 
     int32_t bgpictureindex = -1;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -520,7 +501,6 @@ public:
     bool buttontransparent = false;
     Color buttontransparentcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -561,7 +541,6 @@ public:
     bool buttonstransparent = false;
     Color buttonstransparentcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -574,7 +553,6 @@ public:
     Color lightcolor = 0;
     Color darkcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -592,7 +570,6 @@ public:
     Rect expandimagerect;
     Rect noexpandimagerect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -610,7 +587,6 @@ public:
     Color bgcolor = 0;
     Color pointscolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -626,7 +602,6 @@ public:
     Color fontcolor = 0;
     Color bgcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -642,7 +617,6 @@ public:
     Color fontcolor = 0;
     Color bgcolor = 0;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -663,7 +637,6 @@ public:
     bool stretcheffect = false;
     bool itemtransparent = false;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -726,7 +699,6 @@ public:
     Color mdibuttonstransparentcolor = 0;
     std::string updown;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -762,7 +734,6 @@ public:
     bool showfocus = false;
     int32_t bgpictureindex = -1;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -778,7 +749,6 @@ public:
     Color fontcolor = 0;
     Color activefontcolor = 16711680;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 

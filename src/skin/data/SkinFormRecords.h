@@ -35,7 +35,6 @@ public:
     bool stretcheffect = false;
     StretchMode stretchtype = stFull;
 
-private:
     void VisitFields(SkinFieldVisitor& v);
 };
 
@@ -81,7 +80,6 @@ public:
     int32_t widthoffset = 0;
     int32_t heightoffset = 0;
 
-private:
     void VisitFields(SkinFieldVisitor& v);
 };
 
@@ -110,7 +108,6 @@ public:
     bool stretcheffect = false;
     StretchMode stretchtype = stFull;
 
-private:
     void VisitFields(SkinFieldVisitor& v);
 };
 

@@ -41,7 +41,7 @@ public:
     int32_t glowlayeroffsety = 0;
     int32_t glowlayeralphablendvalue = 255;
 
-protected:
+    // Names every field with its key and default to the visitor, base-class fields first.
     virtual void VisitFields(SkinFieldVisitor& v);
 };
 
@@ -72,7 +72,6 @@ public:
     Rect restoredownrect;
     Rect restoreinactiverect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -124,7 +123,6 @@ public:
     Color dividertransparentcolor = 0;
     int32_t quickbuttonalphamaskpictureindex = -1;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -166,7 +164,6 @@ public:
     Rect arrowimagerect;
     Rect activearrowimagerect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -193,7 +190,6 @@ public:
     int32_t animateinterval = 25;
     bool inactiveanimation = false;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -216,7 +212,6 @@ public:
     int32_t alphamaskactivepictureindex = -1;
     int32_t alphamaskinactivepictureindex = -1;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
@@ -234,7 +229,6 @@ public:
     Rect restoredownrect;
     Rect restoreinactiverect;
 
-protected:
     void VisitFields(SkinFieldVisitor& v) override;
 };
 
