@@ -115,10 +115,9 @@ void TskSkinData::LoadFromCompressedStoredSkin(TskCompressedStoredSkin* s) {
 
     std::exception_ptr failure;
     try {
-        TMemoryStream inflated;
-        DecompressStream(inflated, s->CompressedStream);
+        const TInflatedBytes inflated(s->CompressedStream);
         SkinPackage package;
-        if (ReadSkinPackage(inflated.Bytes(), package)) {
+        if (ReadSkinPackage(inflated.View(), package)) {
             MainPicture = std::move(package.mainPicture);
             InactivePicture = std::move(package.inactivePicture);
             MaskPicture = std::move(package.maskPicture);

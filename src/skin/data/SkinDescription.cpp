@@ -15,9 +15,25 @@ std::string_view TrimView(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-std::string Upper(std::string_view s) { return UpperCaseAscii(s); }
+unsigned char UpperAscii(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u >= 'a' && u <= 'z' ? u - 'a' + 'A' : u;
+}
 
 }  // namespace
+
+size_t SkinDescription::NoCaseHash::operator()(std::string_view s) const {
+    size_t h = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
+    for (char c : s) h = (h ^ UpperAscii(c)) * 1099511628211ull;
+    return h;
+}
+
+bool SkinDescription::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
 
 SkinDescription SkinDescription::FromText(std::string_view text) {
     SkinDescription d;
@@ -34,7 +50,7 @@ void SkinDescription::Parse(const TextLines& lines) {
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             Section s;
             s.name = std::string(TrimView(line.substr(1, line.size() - 2)));
-            index_[Upper(s.name)] = sections_.size();
+            index_[s.name] = sections_.size();
             sections_.push_back(std::move(s));
             continue;
         }
@@ -47,22 +63,28 @@ void SkinDescription::Parse(const TextLines& lines) {
             l.hasKey = true;
             l.key = std::string(TrimView(line.substr(0, eq)));
             l.value = std::string(TrimView(line.substr(eq + 1)));
-            s.keys[Upper(l.key)] = s.lines.size();
+            s.keys[l.key] = s.lines.size();
         }
         s.lines.push_back(std::move(l));
     }
 }
 
 const SkinDescription::Section* SkinDescription::FindSection(std::string_view section) const {
-    const auto it = index_.find(Upper(section));
+    const auto it = index_.find(section);
     return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 const SkinDescription::Line* SkinDescription::FindLine(std::string_view section, std::string_view key) const {
     const Section* s = FindSection(section);
     if (!s) return nullptr;
-    const auto it = s->keys.find(Upper(key));
+    const auto it = s->keys.find(key);
     return it == s->keys.end() ? nullptr : &s->lines[it->second];
+}
+
+const std::string* SkinDescription::FindValue(const Section* s, std::string_view key) {
+    if (!s) return nullptr;
+    const auto it = s->keys.find(key);
+    return it == s->keys.end() ? nullptr : &s->lines[it->second].value;
 }
 
 bool SkinDescription::SectionExists(std::string_view section) const {
@@ -87,11 +109,11 @@ int32_t SkinDescription::ReadInteger(std::string_view section, std::string_view 
 }
 
 SkinDescription::Section& SkinDescription::Ensure(std::string_view section) {
-    const auto it = index_.find(Upper(section));
+    const auto it = index_.find(section);
     if (it != index_.end()) return sections_[it->second];
     Section s;
     s.name = std::string(section);
-    index_[Upper(section)] = sections_.size();
+    index_[std::string(section)] = sections_.size();
     sections_.push_back(std::move(s));
     return sections_.back();
 }
@@ -103,12 +125,12 @@ void SkinDescription::WriteString(std::string_view section, std::string_view key
     l.key = std::string(TrimView(key));
     l.value = std::string(TrimView(value));
     l.text = l.key + "=" + l.value;
-    const auto it = s.keys.find(Upper(l.key));
+    const auto it = s.keys.find(l.key);
     if (it != s.keys.end()) {
         s.lines[it->second] = std::move(l);
         return;
     }
-    s.keys[Upper(l.key)] = s.lines.size();
+    s.keys[l.key] = s.lines.size();
     s.lines.push_back(std::move(l));
 }
 
@@ -117,14 +139,13 @@ void SkinDescription::WriteInteger(std::string_view section, std::string_view ke
 }
 
 void SkinDescription::EraseSection(std::string_view section) {
-    const std::string name = Upper(section);
-    std::erase_if(sections_, [&](const Section& s) { return Upper(s.name) == name; });
+    std::erase_if(sections_, [&](const Section& s) { return NoCaseEqual()(s.name, section); });
     Reindex();
 }
 
 void SkinDescription::Reindex() {
     index_.clear();
-    for (size_t i = 0; i < sections_.size(); ++i) index_[Upper(sections_[i].name)] = i;
+    for (size_t i = 0; i < sections_.size(); ++i) index_[sections_[i].name] = i;
 }
 
 TextLines SkinDescription::ToLines() const {

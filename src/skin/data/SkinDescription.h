@@ -47,15 +47,31 @@ public:
         std::string value;
         bool hasKey = false;
     };
+    // Names compare without regard to ASCII case, and are looked up without a copy.
+    struct NoCaseHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const;
+    };
+    struct NoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string, size_t, NoCaseHash, NoCaseEqual>;
+
     struct Section {
         std::string name;
         std::vector<Line> lines;
-        std::unordered_map<std::string, size_t> keys;  // upper-cased key -> its last line
+        NameIndex keys;  // key -> its last line
     };
     const std::vector<Section>& Sections() const { return sections_; }
 
     // The section a lookup of that name finds (the last of its name), or none.
     const Section* FindSection(std::string_view section) const;
+    // The value of a key, or none when the section or the key is absent.
+    const std::string* FindValue(std::string_view section, std::string_view key) const {
+        return FindValue(FindSection(section), key);
+    }
+    static const std::string* FindValue(const Section* section, std::string_view key);
 
 private:
     const Line* FindLine(std::string_view section, std::string_view key) const;
@@ -63,7 +79,7 @@ private:
     void Reindex();
 
     std::vector<Section> sections_;
-    std::unordered_map<std::string, size_t> index_;  // upper-cased name -> its last section
+    NameIndex index_;  // name -> its last section
 };
 
 }  // namespace tolvar

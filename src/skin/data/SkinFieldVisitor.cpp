@@ -5,25 +5,24 @@
 namespace tolvar {
 
 void SkinFieldLoader::Field(std::string_view key, int32_t& field, int32_t def) {
-    field = d_.ReadInteger(section_, key, def);
+    field = ParseInteger(Value(key), def);
 }
 void SkinFieldLoader::Field(std::string_view key, Color& field, Color def) {
-    field = Color(d_.ReadInteger(section_, key, int32_t(def)));
+    field = Color(ParseInteger(Value(key), int32_t(def)));
 }
-void SkinFieldLoader::Field(std::string_view key, bool& field) { field = ReadBoolean(d_, section_, key); }
-void SkinFieldLoader::Field(std::string_view key, Rect& field) { field = ReadRect(d_, section_, key); }
-void SkinFieldLoader::Field(std::string_view key, Point& field) { field = ReadPoint(d_, section_, key); }
+void SkinFieldLoader::Field(std::string_view key, bool& field) { field = ParseBoolean(Value(key)); }
+void SkinFieldLoader::Field(std::string_view key, Rect& field) { field = ParseRect(Value(key)); }
+void SkinFieldLoader::Field(std::string_view key, Point& field) { field = ParsePoint(Value(key)); }
 void SkinFieldLoader::Field(std::string_view key, std::string& field, std::string_view def) {
-    field = d_.ReadString(section_, key, def);
+    const std::string* v = Value(key);
+    field = v ? std::string_view(*v) : def;
 }
-void SkinFieldLoader::Field(std::string_view key, FontStyles& field) { field = ReadFontStyles(d_, section_, key); }
-void SkinFieldLoader::Field(std::string_view key, StretchMode& field) { field = ReadStretchMode(d_, section_, key); }
-void SkinFieldLoader::Field(std::string_view key, MorphMode& field) { field = ReadMorphMode(d_, section_, key); }
-void SkinFieldLoader::Field(std::string_view key, TextAlign& field) { field = ReadTextAlign(d_, section_, key); }
-void SkinFieldLoader::Field(std::string_view key, ButtonCommand& field) { field = ReadCommand(d_, section_, key); }
-void SkinFieldLoader::Field(std::string_view key, InactiveEffect& field) {
-    field = ReadInactiveEffect(d_, section_, key);
-}
+void SkinFieldLoader::Field(std::string_view key, FontStyles& field) { field = ParseFontStyles(Value(key)); }
+void SkinFieldLoader::Field(std::string_view key, StretchMode& field) { field = ParseStretchMode(Value(key)); }
+void SkinFieldLoader::Field(std::string_view key, MorphMode& field) { field = ParseMorphMode(Value(key)); }
+void SkinFieldLoader::Field(std::string_view key, TextAlign& field) { field = ParseTextAlign(Value(key)); }
+void SkinFieldLoader::Field(std::string_view key, ButtonCommand& field) { field = ParseCommand(Value(key)); }
+void SkinFieldLoader::Field(std::string_view key, InactiveEffect& field) { field = ParseInactiveEffect(Value(key)); }
 
 void SkinFieldSaver::Field(std::string_view key, int32_t& field, int32_t) { d_.WriteInteger(section_, key, field); }
 void SkinFieldSaver::Field(std::string_view key, Color& field, Color) {

@@ -31,7 +31,7 @@ public:
 // Reads every field from one section.
 class SkinFieldLoader : public SkinFieldVisitor {
 public:
-    SkinFieldLoader(const SkinDescription& d, std::string_view section) : d_(d), section_(section) {}
+    SkinFieldLoader(const SkinDescription& d, std::string_view section) : section_(d.FindSection(section)) {}
     void Field(std::string_view key, int32_t& field, int32_t def = 0) override;
     void Field(std::string_view key, Color& field, Color def = 0) override;
     void Field(std::string_view key, bool& field) override;
@@ -46,8 +46,8 @@ public:
     void Field(std::string_view key, InactiveEffect& field) override;
 
 private:
-    const SkinDescription& d_;
-    std::string section_;
+    const std::string* Value(std::string_view key) const { return SkinDescription::FindValue(section_, key); }
+    const SkinDescription::Section* section_;  // looked up once for all the fields
 };
 
 // Writes every field, in the written forms, into one section.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 #include "base/DateTime.h"
 #include "base/Exceptions.h"
@@ -10,34 +11,45 @@ namespace tolvar {
 
 namespace {
 
-// Splits a point or rectangle value into exactly `n` numbers.
+// Splits a point or rectangle value into exactly N numbers: digits are kept, commas end
+// fields, everything else is skipped. A missing, digitless or too large field fails with its
+// kept digits in the message.
 template <size_t N>
-std::array<int32_t, N> ReadFields(const SkinDescription& d, std::string_view section, std::string_view key,
-                                  std::string_view def) {
-    const std::string value = d.ReadString(section, key, def);
-    std::array<std::string, N> fields;
-    size_t count = 0;
-    std::string current;
-    for (char c : value) {
+std::array<int32_t, N> ParseFields(std::string_view value) {
+    std::array<int32_t, N> out{};
+    size_t field = 0, start = 0;
+    int64_t number = 0;
+    bool digits = false;
+    auto close = [&](size_t end) {
+        if (field < N) {
+            if (!digits || number > INT32_MAX) {
+                std::string kept;
+                for (char c : value.substr(start, end - start))
+                    if (c >= '0' && c <= '9') kept.push_back(c);
+                StrToInt(kept);  // raises the conversion error with the kept digits
+            }
+            out[field] = int32_t(number);
+        }
+        ++field, number = 0, digits = false;
+    };
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
         if (c == ',') {
-            if (count < N) fields[count] = current;
-            ++count;
-            current.clear();
+            close(i);
+            start = i + 1;
         } else if (c >= '0' && c <= '9') {
-            current.push_back(c);
+            digits = true;
+            if (number <= INT32_MAX) number = number * 10 + (c - '0');
         }
     }
-    if (count < N) fields[count] = current;
-    ++count;
-    std::array<int32_t, N> out{};
-    for (size_t i = 0; i < N; ++i) out[i] = StrToInt(i < count ? fields[i] : std::string());
+    close(value.size());
+    if (field < N) StrToInt("");  // fewer fields than needed
     return out;
 }
 
 template <class E, size_t N>
-E Keyword(const SkinDescription& d, std::string_view section, std::string_view key, std::string_view def,
-          const std::array<std::string_view, N>& names, E other) {
-    const std::string v = d.ReadString(section, key, def);
+E Keyword(const std::string* value, std::string_view def, const std::array<std::string_view, N>& names, E other) {
+    const std::string_view v = value ? std::string_view(*value) : def;
     for (size_t i = 0; i < N; ++i)
         if (v == names[i]) return E(i);
     return other;
@@ -54,52 +66,82 @@ constexpr std::array<std::string_view, 4> kStyles = {"fsbold", "fsitalic", "fsun
 
 }  // namespace
 
-bool ReadBoolean(const SkinDescription& d, std::string_view section, std::string_view key) {
-    return d.ReadInteger(section, key, 0) == 1;
+bool ParseBoolean(const std::string* value) { return ParseInteger(value, 0) == 1; }
+
+int32_t ParseInteger(const std::string* value, int32_t def) {
+    if (!value) return def;
+    const auto v = TryStrToInt(*value);
+    return v ? *v : def;
 }
 
-Point ReadPoint(const SkinDescription& d, std::string_view section, std::string_view key) {
-    const auto f = ReadFields<2>(d, section, key, "0,0");
+Point ParsePoint(const std::string* value) {
+    const auto f = ParseFields<2>(value ? std::string_view(*value) : "0,0");
     return Point{f[0], f[1]};
 }
 
-Rect ReadRect(const SkinDescription& d, std::string_view section, std::string_view key) {
-    const auto f = ReadFields<4>(d, section, key, "0,0,0,0");
+Rect ParseRect(const std::string* value) {
+    const auto f = ParseFields<4>(value ? std::string_view(*value) : "0,0,0,0");
     return Rect{f[0], f[1], f[2], f[3]};
 }
 
-FontStyles ReadFontStyles(const SkinDescription& d, std::string_view section, std::string_view key) {
-    const std::string v = d.ReadString(section, key, "");
+FontStyles ParseFontStyles(const std::string* value) {
     FontStyles s = 0;
+    if (!value) return s;
     for (size_t i = 0; i < kStyles.size(); ++i)
-        if (v.find(kStyles[i]) != std::string::npos) s |= FontStyles(1u << i);
+        if (value->find(kStyles[i]) != std::string::npos) s |= FontStyles(1u << i);
     return s;
 }
 
-StretchMode ReadStretchMode(const SkinDescription& d, std::string_view section, std::string_view key) {
-    const std::string v = d.ReadString(section, key, "stfull");
-    return v == "stfull" ? stFull : v == "stvert" ? stVert : stHorz;
+StretchMode ParseStretchMode(const std::string* value) {
+    if (!value || *value == "stfull") return stFull;
+    return *value == "stvert" ? stVert : stHorz;
 }
 
-InactiveEffect ReadInactiveEffect(const SkinDescription& d, std::string_view section, std::string_view key) {
-    return Keyword(d, section, key, "iebrightness", kEffects, ieGrayScale);
+InactiveEffect ParseInactiveEffect(const std::string* value) {
+    return Keyword(value, "iebrightness", kEffects, ieGrayScale);
 }
 
-MorphMode ReadMorphMode(const SkinDescription& d, std::string_view section, std::string_view key) {
-    return Keyword(d, section, key, "mkdefault", kMorph, mkDefault);
+MorphMode ParseMorphMode(const std::string* value) { return Keyword(value, "mkdefault", kMorph, mkDefault); }
+
+TextAlign ParseTextAlign(const std::string* value) {
+    if (!value) return taCenter;
+    return *value == "taleftjustify" ? taLeftJustify : *value == "tacenter" ? taCenter : taRightJustify;
 }
 
-TextAlign ReadTextAlign(const SkinDescription& d, std::string_view section, std::string_view key) {
-    const std::string v = d.ReadString(section, key, "tacenter");
-    return v == "taleftjustify" ? taLeftJustify : v == "tacenter" ? taCenter : taRightJustify;
-}
-
-ButtonCommand ReadCommand(const SkinDescription& d, std::string_view section, std::string_view key) {
+ButtonCommand ParseCommand(const std::string* value) {
     // Only the first six keywords are read; anything else, "cmminimizetotray" included, is 6.
-    const std::string v = d.ReadString(section, key, "cmdefault");
+    const std::string_view v = value ? std::string_view(*value) : "cmdefault";
     for (size_t i = 0; i < 6; ++i)
         if (v == kCommands[i]) return ButtonCommand(i);
     return cmMinimizeToTray;
+}
+
+bool ReadBoolean(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseBoolean(d.FindValue(section, key));
+}
+Point ReadPoint(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParsePoint(d.FindValue(section, key));
+}
+Rect ReadRect(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseRect(d.FindValue(section, key));
+}
+FontStyles ReadFontStyles(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseFontStyles(d.FindValue(section, key));
+}
+StretchMode ReadStretchMode(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseStretchMode(d.FindValue(section, key));
+}
+InactiveEffect ReadInactiveEffect(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseInactiveEffect(d.FindValue(section, key));
+}
+MorphMode ReadMorphMode(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseMorphMode(d.FindValue(section, key));
+}
+TextAlign ReadTextAlign(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseTextAlign(d.FindValue(section, key));
+}
+ButtonCommand ReadCommand(const SkinDescription& d, std::string_view section, std::string_view key) {
+    return ParseCommand(d.FindValue(section, key));
 }
 
 int32_t LastNumberedKey(const SkinDescription& d, std::string_view section, int32_t limit) {

@@ -32,6 +32,18 @@ ButtonCommand ReadCommand(const SkinDescription& d, std::string_view section, st
 constexpr int32_t kMaxTrailingListEntries = 65536;
 void ReadStringList(const SkinDescription& d, std::string_view section, std::string_view key, TextLines& list);
 
+// The same rules on a value already looked up; none stands for an absent key.
+bool ParseBoolean(const std::string* value);
+int32_t ParseInteger(const std::string* value, int32_t def);
+Point ParsePoint(const std::string* value);
+Rect ParseRect(const std::string* value);
+FontStyles ParseFontStyles(const std::string* value);
+StretchMode ParseStretchMode(const std::string* value);
+InactiveEffect ParseInactiveEffect(const std::string* value);
+MorphMode ParseMorphMode(const std::string* value);
+TextAlign ParseTextAlign(const std::string* value);
+ButtonCommand ParseCommand(const std::string* value);
+
 // The highest n below `limit` for which the key written as n in decimal is present, or -1.
 int32_t LastNumberedKey(const SkinDescription& d, std::string_view section, int32_t limit);
 

@@ -1,6 +1,7 @@
 #include "ZlibStreams.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tolvar {
 
@@ -172,6 +173,23 @@ void DecompressStream(TStream& target, TStream& source) {
     TDecompressionStream inflater(source);
     unsigned char block[TCustomZlibStream::kBufferSize];
     for (size_t n; (n = inflater.Read(block, sizeof block)) != 0;) target.WriteBuffer(block, n);
+}
+
+TInflatedBytes::TInflatedBytes(TStream& source) {
+    source.SetPosition(0);
+    TDecompressionStream inflater(source);
+    // Skins deflate to a fiftieth or so: start near the whole and double from there.
+    size_t capacity = std::clamp<size_t>(size_t(source.Size()) * 64, size_t(1) << 16, size_t(1) << 26);
+    data_ = std::make_unique_for_overwrite<char[]>(capacity);
+    for (;;) {
+        const size_t n = inflater.Read(data_.get() + size_, capacity - size_);
+        size_ += n;
+        if (size_ < capacity) break;
+        auto bigger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+        std::memcpy(bigger.get(), data_.get(), size_);
+        data_ = std::move(bigger);
+        capacity *= 2;
+    }
 }
 
 }  // namespace tolvar

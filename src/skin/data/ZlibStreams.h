@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string_view>
 
 #include "base/Exceptions.h"
 #include "skin/data/Streams.h"
@@ -88,5 +90,18 @@ private:
 void CompressStream(TStream& source, TStream& target);
 // Inflates all of source, from its start, appending to target.
 void DecompressStream(TStream& target, TStream& source);
+
+// All of source inflated into memory of its own: the inflater writes straight into a buffer
+// that grows in large steps and is not cleared first. A whole skin package is inflated this way
+// at every load, so the copies and clears of small blocks would be a good part of the load.
+class TInflatedBytes {
+public:
+    explicit TInflatedBytes(TStream& source);
+    std::string_view View() const { return std::string_view(data_.get(), size_); }
+
+private:
+    std::unique_ptr<char[]> data_;
+    size_t size_ = 0;
+};
 
 }  // namespace tolvar
