@@ -171,11 +171,12 @@ def glyph_arrow(c, cx, cy, colour, direction):
     """A small filled triangle pointing up, down, left or right."""
     for i in range(4):
         for j in range(-i, i + 1):
-            if direction == "down":
-                c.put(int(cx + j), int(cy + 1 - 3 + i), colour)
-            elif direction == "up":
-                c.put(int(cx + j), int(cy - 1 + 3 - i), colour)
-            elif direction == "right":
+            # row i of the triangle is 2i + 1 wide; the point is where i is 0
+            if direction == "up":
+                c.put(int(cx + j), int(cy - 2 + i), colour)
+            elif direction == "down":
+                c.put(int(cx + j), int(cy + 2 - i), colour)
+            elif direction == "left":
                 c.put(int(cx - 2 + i), int(cy + j), colour)
             else:
                 c.put(int(cx + 2 - i), int(cy + j), colour)

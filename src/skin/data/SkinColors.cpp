@@ -15,16 +15,8 @@ void TskSkinColors::VisitFields(SkinFieldVisitor& v) {
     v.Field("cbtnshadow", cbtnshadow, SystemColor(COLOR_INDEX_BTNSHADOW));
 }
 
-void TskSkinColors::LoadFromIni(const SkinDescription& d) {
-    SkinFieldLoader loader(d, kSection);
-    VisitFields(loader);
-}
-
-void TskSkinColors::SaveToIni(SkinDescription& d) {
-    d.EraseSection(kSection);
-    SkinFieldSaver saver(d, kSection);
-    VisitFields(saver);
-}
+void TskSkinColors::LoadFromIni(const SkinDescription& d) { LoadFields(*this, d, kSection); }
+void TskSkinColors::SaveToIni(SkinDescription& d) { SaveFields(*this, d, kSection); }
 
 void TskSkinColors::SetDefaults() {
     // Loading from an empty description gives every key its default.

@@ -8,16 +8,8 @@ void TskDataSkinControl::VisitFields(SkinFieldVisitor& v) {
     v.Field("skinrect", skinrect);
 }
 
-void TskDataSkinControl::LoadFromIni(const SkinDescription& d) {
-    SkinFieldLoader loader(d, IDName);
-    VisitFields(loader);
-}
-
-void TskDataSkinControl::SaveToIni(SkinDescription& d) {
-    d.EraseSection(IDName);
-    SkinFieldSaver saver(d, IDName);
-    VisitFields(saver);
-}
+void TskDataSkinControl::LoadFromIni(const SkinDescription& d) { LoadFields(*this, d, IDName); }
+void TskDataSkinControl::SaveToIni(SkinDescription& d) { SaveFields(*this, d, IDName); }
 
 void TskDataSkinCustomControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinControl::VisitFields(v);

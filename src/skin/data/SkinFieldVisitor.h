@@ -72,4 +72,18 @@ private:
     std::string section_;
 };
 
+// A record's load and save over one section: every field read from it, or the section written
+// anew with every field.
+template <class Record>
+void LoadFields(Record& record, const SkinDescription& d, std::string_view section) {
+    SkinFieldLoader loader(d, section);
+    record.VisitFields(loader);
+}
+template <class Record>
+void SaveFields(Record& record, SkinDescription& d, std::string_view section) {
+    d.EraseSection(section);
+    SkinFieldSaver saver(d, section);
+    record.VisitFields(saver);
+}
+
 }  // namespace tolvar

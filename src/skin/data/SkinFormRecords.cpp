@@ -20,16 +20,8 @@ void TskDataSkinPopupWindow::VisitFields(SkinFieldVisitor& v) {
     v.Field("stretchtype", stretchtype);
 }
 
-void TskDataSkinPopupWindow::LoadFromIni(const SkinDescription& d) {
-    SkinFieldLoader loader(d, kSection);
-    VisitFields(loader);
-}
-
-void TskDataSkinPopupWindow::SaveToIni(SkinDescription& d) {
-    d.EraseSection(kSection);
-    SkinFieldSaver saver(d, kSection);
-    VisitFields(saver);
-}
+void TskDataSkinPopupWindow::LoadFromIni(const SkinDescription& d) { LoadFields(*this, d, kSection); }
+void TskDataSkinPopupWindow::SaveToIni(SkinDescription& d) { SaveFields(*this, d, kSection); }
 
 void TskDataSkinLayerFrame::VisitFields(SkinFieldVisitor& v) {
     v.Field("pictureindex", pictureindex, -1);
@@ -67,16 +59,8 @@ void TskDataSkinLayerFrame::VisitFields(SkinFieldVisitor& v) {
     v.Field("heightoffset", heightoffset);
 }
 
-void TskDataSkinLayerFrame::LoadFromIni(const SkinDescription& d) {
-    SkinFieldLoader loader(d, kSection);
-    VisitFields(loader);
-}
-
-void TskDataSkinLayerFrame::SaveToIni(SkinDescription& d) {
-    d.EraseSection(kSection);
-    SkinFieldSaver saver(d, kSection);
-    VisitFields(saver);
-}
+void TskDataSkinLayerFrame::LoadFromIni(const SkinDescription& d) { LoadFields(*this, d, kSection); }
+void TskDataSkinLayerFrame::SaveToIni(SkinDescription& d) { SaveFields(*this, d, kSection); }
 
 void TskDataSkinHintWindow::VisitFields(SkinFieldVisitor& v) {
     v.Field("windowpictureindex", windowpictureindex, -1);
@@ -98,15 +82,7 @@ void TskDataSkinHintWindow::VisitFields(SkinFieldVisitor& v) {
     v.Field("stretchtype", stretchtype);
 }
 
-void TskDataSkinHintWindow::LoadFromIni(const SkinDescription& d) {
-    SkinFieldLoader loader(d, kSection);
-    VisitFields(loader);
-}
-
-void TskDataSkinHintWindow::SaveToIni(SkinDescription& d) {
-    d.EraseSection(kSection);
-    SkinFieldSaver saver(d, kSection);
-    VisitFields(saver);
-}
+void TskDataSkinHintWindow::LoadFromIni(const SkinDescription& d) { LoadFields(*this, d, kSection); }
+void TskDataSkinHintWindow::SaveToIni(SkinDescription& d) { SaveFields(*this, d, kSection); }
 
 }  // namespace tolvar

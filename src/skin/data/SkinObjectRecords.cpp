@@ -19,16 +19,8 @@ void TskDataSkinObject::VisitFields(SkinFieldVisitor& v) {
     v.Field("glowlayeralphablendvalue", glowlayeralphablendvalue, 255);
 }
 
-void TskDataSkinObject::LoadFromIni(const SkinDescription& d) {
-    SkinFieldLoader loader(d, IDName);
-    VisitFields(loader);
-}
-
-void TskDataSkinObject::SaveToIni(SkinDescription& d) {
-    d.EraseSection(IDName);
-    SkinFieldSaver saver(d, IDName);
-    VisitFields(saver);
-}
+void TskDataSkinObject::LoadFromIni(const SkinDescription& d) { LoadFields(*this, d, IDName); }
+void TskDataSkinObject::SaveToIni(SkinDescription& d) { SaveFields(*this, d, IDName); }
 
 void TskDataSkinAnimate::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinObject::VisitFields(v);

@@ -29,7 +29,7 @@ ButtonCommand ReadCommand(const SkinDescription& d, std::string_view section, st
 // K + "count" gives n; the keys 0 .. n-1 give the entries, absent ones empty. Entries past the
 // last key that is present are empty; at most kMaxTrailingListEntries of them are kept, so that
 // an absurd count cannot fill the memory.
-constexpr int32_t kMaxTrailingListEntries = 65536;
+constexpr int32_t kMaxTrailingListEntries = 4096;
 void ReadStringList(const SkinDescription& d, std::string_view section, std::string_view key, TextLines& list);
 
 // The same rules on a value already looked up; none stands for an absent key.
