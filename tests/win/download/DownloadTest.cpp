@@ -141,6 +141,9 @@ struct FaultCase {
     const char* name;
     const char* fault;
     bool probeFails;  // the length probe fails: the stage goes on with b.dll
+    // A reset may reach the GET while its answer is still being read: the download then fails
+    // before the length probe is sent.
+    bool mayFailBeforeTheProbe = false;
 };
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
@@ -162,7 +165,7 @@ TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
     ASSERT_EQ(out.started.size(), 1u) << "the finish step still runs";
     EXPECT_EQ(ProgramOf(out.started[0]), "TH.exe");
     EXPECT_TRUE(Requested(out.requests, "GET " + Url("a.dll")));
-    EXPECT_TRUE(Requested(out.requests, "HEAD " + Url("a.dll")));
+    if (!GetParam().mayFailBeforeTheProbe) EXPECT_TRUE(Requested(out.requests, "HEAD " + Url("a.dll")));
 
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA) << "the installed file is byte for byte as it was";
     EXPECT_EQ(PackedTimeOf(Local("a.dll")), oldStamp) << "and not stamped as if it were the listed one";
@@ -186,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"DropsAt10Percent", R"({"drop_after_percent": 10})", false},
                       FaultCase{"DropsAt50Percent", R"({"drop_after_percent": 50})", false},
                       FaultCase{"DropsAt90Percent", R"({"drop_after_percent": 90})", false},
-                      FaultCase{"ResetsAt50Percent", R"({"drop_after_percent": 50, "reset": true})", false},
+                      FaultCase{"ResetsAt50Percent", R"({"drop_after_percent": 50, "reset": true})", false, true},
                       FaultCase{"Sends5200For5000", R"({"extra_bytes": 200})", false},
                       FaultCase{"AnnouncesNoLength", R"({"no_length": true})", false},
                       FaultCase{"AnswersTheGetWith404", R"({"status": 404, "methods": ["GET"]})", false},
