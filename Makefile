@@ -16,16 +16,27 @@ export WINEPREFIX := $(BUILD)/wineprefix
 export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=;winemenubuilder.exe=d
 
-# Debian packages the build, the tests and the demo need.
-PACKAGES := cmake make g++ clang libclang-rt-14-dev python3 curl zlib1g-dev googletest libbenchmark-dev \
-            mingw-w64 libz-mingw-w64-dev wine wine64 xvfb xauth imagemagick procps util-linux
+# Debian packages the build, the tests and the demo need; the benchmarks and the fuzzers need a
+# few more.
+PACKAGES := cmake make g++ python3 zlib1g-dev googletest mingw-w64 libz-mingw-w64-dev \
+            wine wine64 xvfb xauth imagemagick procps util-linux
+BENCH_PACKAGES := libbenchmark-dev curl
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all build host win deps test test-host test-win demo bench fuzz clean wineprefix
+.PHONY: all build host win deps deps-bench deps-fuzz install-packages test test-host test-win demo bench fuzz clean \
+        wineprefix
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	@$(MAKE) --no-print-directory install-packages LIST="$(PACKAGES)"
+deps-bench: deps
+	@$(MAKE) --no-print-directory install-packages LIST="$(BENCH_PACKAGES)"
+deps-fuzz: deps
+	@$(MAKE) --no-print-directory install-packages LIST="$(FUZZ_PACKAGES)"
+
+install-packages:
+	@missing=$$(for p in $(LIST); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "installing:" $$missing; \
 	  if [ "$$(id -u)" -eq 0 ]; then SUDO=; else SUDO=sudo; fi; \
@@ -65,14 +76,14 @@ test: build
 demo: build wineprefix
 	tools/demo/run-demo $(WIN)/bin $(BUILD)
 
-bench: deps
+bench: deps-bench
 	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCHMARKS=ON >/dev/null
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	tools/bench/run-benchmarks $(BUILD)
 
 FUZZ ?= all
 SECONDS ?= 60
-fuzz: deps
+fuzz: deps-fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVAR_TESTS=OFF \
 	  -DTOLVAR_FUZZERS=ON >/dev/null
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
