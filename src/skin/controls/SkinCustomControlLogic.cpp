@@ -33,15 +33,21 @@ void SkinCustomControlLogic::SetDefaultFont(const TextFont& font) {
 
 void SkinCustomControlLogic::SetDefaultWidth(int32_t width) {
     defaultWidth_ = width;
-    if (HasSkinRecord() || width <= 0) return;
+    if (!HasSkinRecord() && width > 0) SetWidth(width);
+}
+
+void SkinCustomControlLogic::SetDefaultHeight(int32_t height) {
+    defaultHeight_ = height;
+    if (!HasSkinRecord() && height > 0) SetHeight(height);
+}
+
+void SkinCustomControlLogic::SetWidth(int32_t width) {
     ControlBounds b = Host().Bounds();
     b.Width = width;
     SetBounds(b);
 }
 
-void SkinCustomControlLogic::SetDefaultHeight(int32_t height) {
-    defaultHeight_ = height;
-    if (HasSkinRecord() || height <= 0) return;
+void SkinCustomControlLogic::SetHeight(int32_t height) {
     ControlBounds b = Host().Bounds();
     b.Height = height;
     SetBounds(b);
@@ -110,27 +116,11 @@ void SkinCustomControlLogic::ChangeSkinData() {
         FitSize(width, height);
         resized = width != current.Width || height != current.Height;
         // Width first, then height, each through set-bounds, which fits again.
-        if (width != Host().Bounds().Width) {
-            ControlBounds b = Host().Bounds();
-            b.Width = width;
-            SetBounds(b);
-        }
-        if (height != Host().Bounds().Height) {
-            ControlBounds b = Host().Bounds();
-            b.Height = height;
-            SetBounds(b);
-        }
+        if (width != Host().Bounds().Width) SetWidth(width);
+        if (height != Host().Bounds().Height) SetHeight(height);
     } else {
-        if (defaultWidth_ > 0) {
-            ControlBounds b = Host().Bounds();
-            b.Width = defaultWidth_;
-            SetBounds(b);
-        }
-        if (defaultHeight_ > 0) {
-            ControlBounds b = Host().Bounds();
-            b.Height = defaultHeight_;
-            SetBounds(b);
-        }
+        if (defaultWidth_ > 0) SetWidth(defaultWidth_);
+        if (defaultHeight_ > 0) SetHeight(defaultHeight_);
     }
     // A resize has already reshaped and repainted the control.
     if (!resized || !HasSkinRecord()) {

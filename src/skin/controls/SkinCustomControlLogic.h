@@ -58,6 +58,9 @@ public:
     Bitmap PaintImage() override;
 
 protected:
+    // Set-bounds with one dimension changed.
+    void SetWidth(int32_t width);
+    void SetHeight(int32_t height);
     // The picture to compose from; an empty one when the record names none.
     const Bitmap& Source() const;
     void SetMaskPicture(const Bitmap* mask) { mask_ = mask; }

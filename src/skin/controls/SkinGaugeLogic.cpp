@@ -55,7 +55,7 @@ SkinGaugeLogic::SkinGaugeLogic(SkinControlHost& host, std::unique_ptr<TextRender
     : SkinCustomControlLogic(host),
       text_(std::move(text)),
       timers_(std::move(timers)),
-      animation_(*timers_, [this] { return animationFrames_; }, [this] { Host().RepaintNow(); }) {
+      animation_(*timers_, [this] { return record_.progressanimationcountframes; }, [this] { Host().RepaintNow(); }) {
     SetSkinDataName("gauge");
 }
 
@@ -96,33 +96,21 @@ void SkinGaugeLogic::LoadSkinValues() {
     // A gauge that keeps its own size does not take the skin's shape.
     if (!useSkinSize_ && g->maskpictureindex != -1) SetMaskPicture(nullptr);
     vertical_ = g->vertical;
-    progressArea_ = g->progressarea;
-    progressRect_ = g->progressrect;
-    beginOffset_ = g->beginoffset;
-    endOffset_ = g->endoffset;
-    fontName_ = g->fontname;
-    fontStyle_ = g->fontstyle;
-    fontHeight_ = g->fontheight;
-    fontColor_ = g->fontcolor;
-    progressTransparent_ = g->progresstransparent;
-    progressTransparentColor_ = g->progresstransparentcolor;
-    progressStretch_ = g->progressstretch;
-    animationRect_ = g->progressanimationskinrect;
-    animationFrames_ = g->progressanimationcountframes;
-    animationInterval_ = g->progressanimationtimerinterval;
+    record_ = *g;
 }
 
 void SkinGaugeLogic::FitSize(int32_t& width, int32_t& height) {
     const int32_t requestedWidth = width, requestedHeight = height;
     SkinCustomControlLogic::FitSize(width, height);
-    targetProgressArea_ = progressArea_;
+    targetProgressArea_ = record_.progressarea;
     const Rect& s = Piece().SkinRect;
     if (Sizing() == smBoth || Sizing() == smHorizontal || Sizing() == smVertical) {
         if (vertical_)
             targetProgressArea_.Bottom =
-                Saturate(int64_t(progressArea_.Bottom) + height - (int64_t(s.Bottom) - s.Top));
+                Saturate(int64_t(record_.progressarea.Bottom) + height - (int64_t(s.Bottom) - s.Top));
         else
-            targetProgressArea_.Right = Saturate(int64_t(progressArea_.Right) + width - (int64_t(s.Right) - s.Left));
+            targetProgressArea_.Right =
+                Saturate(int64_t(record_.progressarea.Right) + width - (int64_t(s.Right) - s.Left));
     }
     if (!useSkinSize_) {
         // The gauge keeps the size it was given; its skin image is stretched to it.
@@ -136,7 +124,8 @@ Rect SkinGaugeLogic::ProgressRectFor(const Rect& area, int32_t value) const {
 }
 
 Rect SkinGaugeLogic::AnimationFrameRect() const {
-    return tolvar::AnimationFrameRect(animationRect_, animationFrames_, progressRect_, animation_.Frame());
+    return tolvar::AnimationFrameRect(record_.progressanimationskinrect, record_.progressanimationcountframes,
+                                      record_.progressrect, animation_.Frame());
 }
 
 void SkinGaugeLogic::DrawProgressText(Bitmap& image, int32_t value) {
@@ -144,13 +133,13 @@ void SkinGaugeLogic::DrawProgressText(Bitmap& image, int32_t value) {
     if (!HasSkinRecord()) {
         font = DefaultFont();
     } else if (UseSkinFont()) {
-        font.Name = fontName_;
-        font.Height = fontHeight_;
-        font.Style = fontStyle_;
-        font.Color = fontColor_;
+        font.Name = record_.fontname;
+        font.Height = record_.fontheight;
+        font.Style = record_.fontstyle;
+        font.Color = record_.fontcolor;
     } else {
         font = DefaultFont();
-        font.Color = fontColor_;
+        font.Color = record_.fontcolor;
     }
     const TskResourceStrData* strings = SkinData() ? SkinData()->ResourceStrData() : nullptr;
     font.CharSet = strings ? strings->CharSet : DefaultFont().CharSet;
@@ -200,13 +189,13 @@ bool SkinGaugeLogic::ComposeProgress(const Rect& filled, const Rect& visible, Bi
         return Box(left - ox, top - oy, right - ox, bottom - oy);
     };
     const Bitmap& picture = Source();
-    const Rect& pr = progressRect_;
-    const int64_t b = beginOffset_, e = endOffset_;
+    const Rect& pr = record_.progressrect;
+    const int64_t b = record_.beginoffset, e = record_.endoffset;
     const int64_t pw = int64_t(filled.Right) - filled.Left, ph = int64_t(filled.Bottom) - filled.Top;
     const bool showing = animation_.FrameShowing();
     // While a frame is on show its middle takes the place of the picture's, always stretched.
-    const Rect source = showing && animationFrames_ != 0 ? AnimationFrameRect() : pr;
-    const bool stretch = progressStretch_ || showing;
+    const Rect source = showing && record_.progressanimationcountframes != 0 ? AnimationFrameRect() : pr;
+    const bool stretch = record_.progressstretch || showing;
 
     if (!vertical_) {
         if (pw - b - e > 0) {
@@ -265,9 +254,9 @@ void SkinGaugeLogic::DrawSkinImage(Bitmap& image) {
                        std::min(filled.Bottom, image.Height())};
     Bitmap progress;
     if (!ComposeProgress(filled, visible, progress)) return;
-    if (progressTransparent_)
+    if (record_.progresstransparent)
         PlaceBitmapTransparent(image, {visible.Left, visible.Top}, progress,
-                               ColorToPixel(ResolveColor(progressTransparentColor_)));
+                               ColorToPixel(ResolveColor(record_.progresstransparentcolor)));
     else
         PlaceBitmap(image, {visible.Left, visible.Top}, progress);
     if (useSkinSize_) DrawProgressText(image, PaintValue());
@@ -282,8 +271,8 @@ void SkinGaugeLogic::ChangeSkinData() {
 }
 
 void SkinGaugeLogic::StartProgressAnimation() {
-    if (!HasSkinRecord() || IsEmptyRect(animationRect_)) return;
-    animation_.Start(animationPause_, animationInterval_);
+    if (!HasSkinRecord() || IsEmptyRect(record_.progressanimationskinrect)) return;
+    animation_.Start(animationPause_, record_.progressanimationtimerinterval);
 }
 
 Bitmap SkinGaugeLogic::PaintImage() {

@@ -8,6 +8,7 @@
 #include "GaugeValueModel.h"
 #include "SkinCustomControlLogic.h"
 #include "TextRenderer.h"
+#include "skin/data/SkinControlRecords.h"
 
 namespace tolvar {
 
@@ -30,7 +31,8 @@ int64_t ProgressPercent(int32_t value, int32_t minValue, int32_t maxValue);
 // bar), the text over either, and the progress animation.
 class SkinGaugeLogic : public SkinCustomControlLogic {
 public:
-    SkinGaugeLogic(SkinControlHost& host, std::unique_ptr<TextRenderer> text, std::unique_ptr<AnimationTimerFactory> timers);
+    SkinGaugeLogic(SkinControlHost& host, std::unique_ptr<TextRenderer> text,
+                   std::unique_ptr<AnimationTimerFactory> timers);
     ~SkinGaugeLogic() override;
 
     // ---- the values (their setters' rules are the value model's)
@@ -94,21 +96,8 @@ private:
     int32_t animationPause_ = 3000;
     Rect targetProgressArea_;
 
-    // From the gauge record.
-    Rect progressArea_;
-    Rect progressRect_;
-    int32_t beginOffset_ = 0;
-    int32_t endOffset_ = 0;
-    std::string fontName_ = "Arial";
-    FontStyles fontStyle_ = 0;
-    int32_t fontHeight_ = 14;
-    Color fontColor_ = 0;
-    bool progressTransparent_ = false;
-    Color progressTransparentColor_ = 0;
-    bool progressStretch_ = false;
-    Rect animationRect_;
-    int32_t animationFrames_ = 0;
-    int32_t animationInterval_ = 0;
+    // What the last lookup copied from the gauge record (its own Vertical aside).
+    TskDataSkinGaugeControl record_{""};
 
     GaugeAnimation animation_;
 };

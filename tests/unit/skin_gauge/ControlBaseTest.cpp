@@ -150,7 +150,8 @@ TEST(SkinControlBase, AControlPaintingItsOwnClientGetsTheNineSliceImageFromItsSt
 TEST(SkinControlBase, TheMaskPictureShapesTheControl) {
     const Keys masked = With(HorizontalGauge(), {{"maskpictureindex", "1"}});
     const Keys fixed{{"pictureindex", "0"}, {"maskpictureindex", "1"}, {"skinrect", "0,0,20,8"}};
-    auto skin = SkinWithMask({{"gauge", "gauge", masked}, {"fixed", "gauge", fixed}, {"plain", "gauge", HorizontalGauge()}});
+    auto skin =
+        SkinWithMask({{"gauge", "gauge", masked}, {"fixed", "gauge", fixed}, {"plain", "gauge", HorizontalGauge()}});
     Control c({0, 0, 60, 8});
     c.logic.SetSkinDataName("gauge");
     c.logic.SetSkinData(skin->Data());
@@ -186,4 +187,25 @@ TEST(SkinControlBase, TheMaskPictureShapesTheControl) {
         rig.gauge->SetSkinData(skin->Data());
         EXPECT_EQ(rig.gauge->PlanRegion().Action, Kind::Remove);
     }
+}
+
+TEST(SkinControlBase, WhileDesignedVerticalPicksTheRecordAndTurnsTheSize) {
+    GaugeRig rig({0, 0, 100, 20});
+    rig.gauge->SetDefaultWidth(120);
+    rig.gauge->SetVertical(true);  // not designed: only stored
+    EXPECT_EQ(rig.gauge->SkinDataName(), "gauge");
+    EXPECT_EQ(rig.host.bounds, (ControlBounds{0, 0, 120, 20}));
+    rig.host.designing = true;
+    rig.gauge->SetVertical(true);
+    EXPECT_EQ(rig.gauge->SkinDataName(), "vgauge");
+    EXPECT_EQ(rig.host.bounds, (ControlBounds{0, 0, 20, 120}));
+    EXPECT_EQ(rig.gauge->DefaultWidth(), 0);
+    EXPECT_EQ(rig.gauge->DefaultHeight(), 0);
+    rig.gauge->SetDefaultHeight(50);  // applied at once: 20 x 50
+    rig.gauge->SetDefaultWidth(70);   // 70 x 50
+    rig.gauge->SetVertical(false);
+    EXPECT_EQ(rig.gauge->SkinDataName(), "gauge");
+    EXPECT_EQ(rig.host.bounds, (ControlBounds{0, 0, 70, 70}));  // wide enough; then the default height
+    EXPECT_EQ(rig.gauge->DefaultWidth(), 0);
+    EXPECT_EQ(rig.gauge->DefaultHeight(), 70);
 }

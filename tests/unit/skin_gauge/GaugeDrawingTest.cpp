@@ -40,7 +40,8 @@ Pixel Shown(Point source, Pixel background) {
 struct Skinned {
     std::unique_ptr<TestSkin> skin;
     GaugeRig rig;
-    Skinned(const Keys& keys, ControlBounds bounds, bool useSkinSize = true) : skin(MakeSkin({{"gauge", "gauge", keys}})), rig(bounds) {
+    Skinned(const Keys& keys, ControlBounds bounds, bool useSkinSize = true)
+        : skin(MakeSkin({{"gauge", "gauge", keys}})), rig(bounds) {
         rig.gauge->SetUseSkinSize(useSkinSize);
         rig.gauge->SetSkinData(skin->Data());
     }
@@ -185,4 +186,24 @@ TEST(SkinnedGauge, OnGaugePaintReplacesTheProgressAndTheText) {
         EXPECT_TRUE(Matches(image, Background));
         EXPECT_TRUE(s.rig.texts.empty());
     }
+}
+
+TEST(SkinnedGauge, BoundsSetOutOfOrderNeverDrawBeyondTheGauge) {
+    Skinned s(HorizontalGauge(), {0, 0, kWidth, 8});
+    // MinValue pushes Value above MaxValue, and stays behind when lowered again: the fraction
+    // is then about two thousand million, and the filled part reaches far past the gauge.
+    s.gauge().SetMaxValue(10);
+    s.gauge().SetMinValue(2000000000);
+    s.gauge().SetMinValue(9);
+    ASSERT_EQ(s.gauge().Values().Value(), 2000000000);
+    Bitmap image;
+    ASSERT_NO_THROW(image = s.gauge().PaintImage());
+    ASSERT_EQ(image.Width(), kWidth);
+    // From the begin cap on, the progress picture covers the area to its end.
+    for (int32_t x = 1; x < 6; ++x) EXPECT_EQ(image.At(x, 1), Name(x - 1, 10)) << x;
+    EXPECT_EQ(image.At(58, 1) >> 12, Pixel(5 + 1)) << "the middle's first column, stretched very far";
+    // Below the lower bound the other way round: nothing filled.
+    s.gauge().SetMaxValue(-100);  // pushes Value down to -100, below MinValue 9
+    s.gauge().SetMaxValue(100);   // and leaves it there: a fraction below 0
+    EXPECT_TRUE(Matches(s.gauge().PaintImage(), Background));
 }

@@ -3,7 +3,8 @@
 #include <map>
 #include <string>
 
-#include "GaugeTestSupport.h"
+#include "../skin_controls/NamedPictures.h"
+#include "GaugeStandIns.h"
 
 namespace gauge_test {
 

@@ -26,7 +26,8 @@ TEST(DefaultLook, WindowColouredBarInAButtonShadowFrameFilledInsideIt) {
     TestSkin skin(Controls({{"gauge", "gauge", HorizontalGauge()}}), {});
     for (const Case& c : cases)
         for (TskSkinData* data : {static_cast<TskSkinData*>(nullptr), skin.Data()}) {
-            SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " at " << c.value << (data ? " named Gauge" : ""));
+            SCOPED_TRACE(testing::Message()
+                         << c.min << ".." << c.max << " at " << c.value << (data ? " named Gauge" : ""));
             GaugeRig rig({0, 0, 40, 10});
             // A name no record has: the lookup is exact, so "Gauge" does not find "gauge".
             rig.gauge->SetSkinDataName("Gauge");
@@ -125,8 +126,9 @@ TEST(GaugeText, FontFromTheRecordOrTheDefaultFontAndTheResourceCharacterSet) {
     defaults.Style = fsItalic;
     defaults.Color = RGBColor(1, 2, 3);
     defaults.CharSet = 0;
-    const Keys record = With(HorizontalGauge(), {{"fontname", "Verdana"}, {"fontheight", "12"}, {"fontstyle", "[fsbold]"},
-                                                 {"fontcolor", "255"}});
+    const Keys record =
+        With(HorizontalGauge(),
+             {{"fontname", "Verdana"}, {"fontheight", "12"}, {"fontstyle", "[fsbold]"}, {"fontcolor", "255"}});
     struct Case {
         const char* what;
         bool skinned, useSkinFont, resourceStrings;

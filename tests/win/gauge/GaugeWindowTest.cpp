@@ -251,8 +251,9 @@ TEST_F(Gauge, TheRecordsMaskShapesTheWindowAndARecordWithoutOneMakesItSquareAgai
     pictures.push_back(gauge_test::GaugePicture());
     pictures.push_back(mask);
     gauge_test::TestSkin skin(
-        gauge_test::Controls({{"gauge", "gauge", gauge_test::With(gauge_test::HorizontalGauge(), {{"maskpictureindex", "1"}})},
-                              {"plain", "gauge", gauge_test::HorizontalGauge()}}),
+        gauge_test::Controls(
+            {{"gauge", "gauge", gauge_test::With(gauge_test::HorizontalGauge(), {{"maskpictureindex", "1"}})},
+             {"plain", "gauge", gauge_test::HorizontalGauge()}}),
         std::move(pictures));
     TForm* form = Application()->CreateForm<TForm>();
     auto* gauge = Own<TskSkinGauge>(form);

@@ -28,7 +28,9 @@ void TskSkinControl::SetBounds(int left, int top, int width, int height) {
 
 ControlBounds TskSkinControl::Bounds() const { return {Left(), Top(), Width(), Height()}; }
 
-void TskSkinControl::ApplyBounds(const ControlBounds& b) { TCustomControl::SetBounds(b.Left, b.Top, b.Width, b.Height); }
+void TskSkinControl::ApplyBounds(const ControlBounds& b) {
+    TCustomControl::SetBounds(b.Left, b.Top, b.Width, b.Height);
+}
 
 void TskSkinControl::NotifyChildrenParentChanged() {
     for (TWinControl* child : Controls()) {

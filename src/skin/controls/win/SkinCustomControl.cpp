@@ -5,7 +5,8 @@
 namespace tolvar {
 
 TskSkinCustomControl::TskSkinCustomControl(TComponent* owner)
-    : TskSkinCustomControl(owner, [](SkinControlHost& host) { return std::make_unique<SkinCustomControlLogic>(host); }) {}
+    : TskSkinCustomControl(owner,
+                           [](SkinControlHost& host) { return std::make_unique<SkinCustomControlLogic>(host); }) {}
 
 TskSkinCustomControl::TskSkinCustomControl(TComponent* owner, const LogicFactory& makeLogic)
     : TskSkinControl(owner, makeLogic) {}

@@ -1,8 +1,6 @@
 #pragma once
 // Stand-ins for what the gauge's logic needs of its window, its text and its timers, and skins
-// made in the test from a description and synthetic pictures.
-#include <gtest/gtest.h>
-
+// made from a description and pictures; shared by the tests and the benchmark.
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -10,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "../skin_controls/NamedPictures.h"
 #include "base/Component.h"
 #include "skin/controls/BitmapFill.h"
 #include "skin/controls/GaugeAnimation.h"
