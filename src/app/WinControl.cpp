@@ -85,6 +85,9 @@ void TWinControl::CreateHandle() {
                     parentWnd, nullptr, Application()->Instance(), this);
     if (!handle_) throw Exception("Error creating window of class " + className);
     CreateWnd();
+    // Children placed before this window existed get theirs now.
+    for (TWinControl* child : children_)
+        if (!child->handle_) child->CreateHandle();
 }
 
 void TWinControl::DestroyHandle() {

@@ -38,6 +38,13 @@ TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
     ProgressBar1->SetName("ProgressBar1");
     ProgressBar1->SetBounds(7, 7, 321, 20);
     ProgressBar1->SetSkinDataName("gauge");
+    ProgressBar1->SetDefaultFont(TextFont{"Arial", 14});
+    ProgressBar1->SetDefaultWidth(0);
+    ProgressBar1->SetDefaultHeight(0);
+    ProgressBar1->SetUseSkinFont(true);
+    ProgressBar1->SetUseSkinSize(true);
+    ProgressBar1->SetVertical(false);
+    ProgressBar1->SetSkinData(skSkinData1);
     ProgressBar1->SetShowProgressText(true);
     ProgressBar1->SetShowPercent(false);
     ProgressBar1->SetMinValue(0);

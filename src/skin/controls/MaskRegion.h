@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "SkinGeometry.h"
+#include "base/Bitmap.h"
+#include "base/Geometry.h"
+
+namespace tolvar {
+
+// Shapes from mask pictures: black marks the pixels that belong to the shape. The results are
+// rectangle lists for the platform to turn into a window region; they may overlap, the region
+// is their union.
+
+// The pure black pixels of `mask` (all three channels 0), moved by (dx, dy): every maximal run
+// of black in a row is one rectangle one row high, rows from the top, runs from the left.
+std::vector<Rect> MaskRegionRects(const Bitmap& mask, int32_t dx, int32_t dy);
+
+// The shape of a piece composed to `width` from a mask picture of the piece's size (the height
+// is the target geometry's). The
+// mask is cut like the picture, at the piece's points and with its client rect as the inner
+// edge of the four border strips: fixed ends copied 1:1, middles tiled (never stretched), each
+// tiling cut at the end of its span. The shape is the target client rect, whole, and the black
+// pixels of the four strips at their places (top at 0, bottom below the target client rect,
+// left and right beside it). A strip pixel that no copy reaches is outside the shape.
+std::vector<Rect> ComposedMaskRegion(const PieceGeometry& piece, const TargetGeometry& target, const Bitmap& mask,
+                                     int32_t width);
+
+}  // namespace tolvar

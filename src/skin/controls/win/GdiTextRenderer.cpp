@@ -1,0 +1,83 @@
+#include "GdiTextRenderer.h"
+
+#include <algorithm>
+#include <cstring>
+
+
+namespace tolvar {
+
+GdiTextRenderer::GdiTextRenderer() : dc_(CreateCompatibleDC(nullptr)) {}
+
+HFONT GdiTextRenderer::FontFor(const TextFont& font) {
+    if (font_ && font == fontSpec_) return font_.Get();
+    LOGFONTA lf{};
+    lf.lfHeight = font.Height;
+    lf.lfEscapement = font.Escapement;
+    lf.lfOrientation = font.Escapement;
+    lf.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = BYTE(font.CharSet);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH;
+    std::strncpy(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE - 1);
+    UniqueFont made(CreateFontIndirectA(&lf));
+    if (!made) return nullptr;
+    font_ = std::move(made);  // the previous font is deleted here; it is not selected anywhere
+    fontSpec_ = font;
+    return font_.Get();
+}
+
+TextExtent GdiTextRenderer::Measure(const TextFont& font, std::string_view text) {
+    HFONT f = FontFor(font);
+    if (!dc_ || !f) return {};
+    SelectGuard selected(dc_.Get(), f);
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc_.Get(), text.data(), int(text.size()), &size);
+    return {size.cx, size.cy};
+}
+
+bool GdiTextRenderer::SectionFor(int32_t width, int32_t height) {
+    if (section_ && sectionWidth_ == width && sectionHeight_ == height) return true;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down, as the image holds its rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmapHandle made(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!made || !bits) return false;
+    section_ = std::move(made);
+    bits_ = bits;
+    sectionWidth_ = width;
+    sectionHeight_ = height;
+    return true;
+}
+
+void GdiTextRenderer::Draw(Bitmap& target, const TextFont& font, Point at, std::string_view text) {
+    if (target.Empty() || text.empty() || !dc_) return;
+    HFONT f = FontFor(font);
+    if (!f || !SectionFor(target.Width(), target.Height())) return;
+    const size_t count = size_t(target.Width()) * size_t(target.Height());
+    std::memcpy(bits_, target.Data(), count * sizeof(Pixel));
+    {
+        SelectGuard section(dc_.Get(), section_.Get());
+        SelectGuard selected(dc_.Get(), f);
+        SetBkMode(dc_.Get(), TRANSPARENT);
+        SetTextAlign(dc_.Get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        SetTextColor(dc_.Get(), COLORREF(ResolveColor(font.Color)));
+        TextOutA(dc_.Get(), at.X, at.Y, text.data(), int(text.size()));
+        GdiFlush();
+    }
+    // GDI may leave its own bits in the byte above the colour; the image's pixels keep it 0.
+    const Pixel* from = static_cast<const Pixel*>(bits_);
+    Pixel* to = target.Data();
+    for (size_t i = 0; i < count; ++i) to[i] = from[i] & 0x00FFFFFFu;
+}
+
+}  // namespace tolvar
