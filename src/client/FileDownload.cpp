@@ -124,7 +124,10 @@ std::optional<int32_t> TfmDownloading::GetServerFileSize(const std::string& url)
 }
 
 void TfmDownloading::ShowProgress(int32_t received, int32_t expected) {
-    ProgressBar1->SetMaxValue(expected);
+    // MaxValue repaints the gauge at once even when it does not change; after every 1 KiB read
+    // that would be a second paint of the same picture. Setting it only when it would change
+    // something keeps every value as it would be.
+    if (ProgressBar1->MaxValue() != expected || ProgressBar1->Value() > expected) ProgressBar1->SetMaxValue(expected);
     ProgressBar1->SetValue(received);
 }
 
