@@ -192,6 +192,25 @@ TEST_F(CompanyChecks, OfTwoLogosOnTheServerBothAreFetchedEveryRunAndTheLaterOneS
     }
 }
 
+TEST_F(CompanyChecks, ALogoInUseEndsThePassBeforeAnythingStarts) {
+    WriteFileBytes(InService("mark.png"), "old");
+    MakeItYesterdays(InService("mark.png"));
+    Serve("mark.png", "new png");
+    Serve("mark.gif", "gif");
+    HANDLE inUse = CreateFileA(InService("mark.png").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+    const PassOutcome out = pass.RunPass({}, kAcme);
+    CloseHandle(inUse);
+    EXPECT_FALSE(out.closed) << "the window stays open and idle";
+    ASSERT_EQ(out.boxes.size(), 1u);
+    EXPECT_EQ(out.boxes[0].text.rfind(L"Cannot create file \"c:\\Marvane\\TolvarService\\mark.png\"", 0), 0u)
+        << out.boxes[0].text;
+    EXPECT_EQ(out.boxes[0].flags, UINT(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(out.requests.back(), HeadOf("mark.png")) << "no further logo is probed";
+    EXPECT_EQ(ReadFileBytes(InService("mark.png")), "old");
+    EXPECT_TRUE(out.started.empty()) << "nothing is launched";
+}
+
 TEST_F(CompanyChecks, LocalhostRunsNoCheckWhateverTheFolderHolds) {
     Serve("StopCheck.txt", "stop");
     Serve("vercheck.txt", "TolvarClient=1.4\r\n");
