@@ -1,0 +1,171 @@
+// Company builds made by the stamper, run as real processes under Wine against the loopback
+// update server: a 1.3 client that updates itself to 1.4 across three processes, and a build
+// for another company that runs its pass in that company's folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ProcessTree.h"
+#include "Processes.h"
+#include "TestFiles.h"
+#include "testserver/TestServer.h"
+
+using namespace tolvar::test;
+
+namespace {
+
+const std::string kClient13 = WindowsPath(CLIENT_1_3_EXE);
+const std::string kClient14 = WindowsPath(CLIENT_1_4_EXE);
+const std::string kStamp = WindowsPath(STAMP_EXE);
+const std::string kRecorder = WindowsPath(RECORDER_EXE);
+const std::string kService = "C:\\Marvane\\TolvarService\\";
+
+// A run of the client and of what it starts is bounded, so that a cycle that never ends is a
+// failure and not a hang: until the host starts (a few seconds as a rule), and then until the
+// last process has ended.
+constexpr DWORD kHostStartMs = 60000;
+constexpr DWORD kRunEndMs = 30000;
+
+std::string TodaysDayCode() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return std::to_string((int(t.wYear) - int(t.wMonth)) * int(t.wDay));
+}
+
+// "GET /x" of a logged request line {"method": "GET", "target": "/x", ...}.
+std::string MethodAndTarget(const std::string& json) {
+    const auto field = [&json](const std::string& name) {
+        const std::string key = "\"" + name + "\": \"";
+        const size_t at = json.find(key);
+        if (at == std::string::npos) return std::string();
+        const size_t from = at + key.size();
+        return json.substr(from, json.find('"', from) - from);
+    };
+    return field("method") + " " + field("target");
+}
+
+class CompanyBuild : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server) << "no update server: run this test through ctest";
+        RemoveTree(server.Root());
+        CreateDirectoryA(server.Root().c_str(), nullptr);
+        server.SetFaults("{}");
+        RemoveTree(kService);
+        CreateDirectoryA("C:\\Marvane", nullptr);
+        CreateDirectoryA(kService.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA(kRecorder.c_str(), (kService + "TolvarHost.exe").c_str(), FALSE));
+        SetEnvironmentVariableA("TOLVAR_RECORD", record.c_str());
+    }
+    void TearDown() override {
+        tree.EndAll();
+        SetEnvironmentVariableA("TOLVAR_RECORD", nullptr);
+        for (int i = 0; i < 40 && PathExists(kService); ++i) {
+            RemoveTree(kService);
+            if (PathExists(kService)) Sleep(50);
+        }
+    }
+
+    // A copy of `client` made for the company of `settings`, reaching this test's server.
+    std::string Stamp(const std::string& client, const std::string& settings, const std::string& name) const {
+        const std::string settingsFile = builds / (name + ".txt");
+        const std::string out = builds / (name + ".exe");
+        WriteFileBytes(settingsFile, settings);
+        const Started stamp = RunProgram(kStamp, "\"" + client + "\" \"" + out + "\" --settings \"" + settingsFile +
+                                                     "\" --update-root " + server.Url,
+                                         "", 60000);
+        EXPECT_TRUE(stamp.finished);
+        EXPECT_EQ(stamp.exitCode, 0u);
+        return out;
+    }
+    void Serve(const std::string& relative, const std::string& bytes) const {
+        tolvar::testserver::WriteWholeFile(server.Root(relative), bytes);
+    }
+    std::vector<std::string> RequestsSince(size_t from) const {
+        const std::vector<std::string> lines = server.Requests();
+        std::vector<std::string> result;
+        for (size_t i = from; i < lines.size(); ++i) result.push_back(MethodAndTarget(lines[i]));
+        return result;
+    }
+    // Starts the client in the working directory and waits until the host has been started
+    // and every process of the run has ended; the stand-in's lines.
+    std::vector<std::string> RunClient() {
+        EXPECT_TRUE(tree.Start(work / "TolvarClient.exe", "", work.Path()));
+        if (WaitForLines(record, 1, kHostStartMs).empty()) {
+            ADD_FAILURE() << "the host was not started; " << tree.Running() << " processes still running";
+            return {};
+        }
+        EXPECT_TRUE(tree.WaitUntilEnded(kRunEndMs)) << tree.Running() << " processes still running";
+        return WaitForLines(record, 0, 0);
+    }
+
+    const tolvar::testserver::TTestServer server = tolvar::testserver::FindTestServer("selfupdate_server");
+    ScratchDir builds{"company-builds"};
+    ScratchDir work{"company-work"};
+    ScratchDir records{"company-records"};
+    const std::string record = records / "started.txt";
+    ProcessTree tree;
+};
+
+std::vector<std::string> PassOf(const std::string& company, bool selfUpdate) {
+    const std::string folder = "/FTPHome/TolvarService/CompanyCode/" + company + "/";
+    std::vector<std::string> r{"GET /FTPHome/TolvarService/UpGradeList.txt", "GET " + folder + "StopCheck.txt",
+                               "GET " + folder + "vercheck.txt"};
+    if (selfUpdate) {
+        r.push_back("GET " + folder + "Sandrel.exe");
+        r.push_back("HEAD " + folder + "Sandrel.exe");
+    }
+    for (const char* logo : {"mark.png", "mark.jpg", "mark.gif", "mark.bmp", "mark.ico"}) r.push_back("GET " + folder + logo);
+    return r;
+}
+
+}  // namespace
+
+TEST_F(CompanyBuild, AnOldClientStagesTheNewOneWhichTakesItsPlaceAndStartsTheHost) {
+    const std::string settings =
+        "CompanyCode=SELF\r\nDomainIP=10.9.8.7\r\nDomainPort=7101\r\nMainIP=10.9.8.6\r\nMainPort=7102\r\n"
+        "CompanyName=Selfco\r\nCompanyTel=02-000-1111\r\nHomePage=http://self.example\r\n";
+    const std::string old = ReadFileBytes(Stamp(kClient13, settings, "client-1.3"));
+    const std::string fresh = ReadFileBytes(Stamp(kClient14, settings, "client-1.4"));
+    ASSERT_FALSE(old.empty());
+    ASSERT_FALSE(fresh.empty());
+    ASSERT_NE(old, fresh);
+    WriteFileBytes(work / "TolvarClient.exe", old);
+    Serve("FTPHome/TolvarService/CompanyCode/SELF/vercheck.txt", "TolvarClient=1.4\r\n");
+    Serve("FTPHome/TolvarService/CompanyCode/SELF/Sandrel.exe", fresh);
+
+    const size_t before = server.Requests().size();
+    const std::vector<std::string> started = RunClient();
+
+    // The 1.3 pass staged the new client; the copy put it in place; the 1.4 pass, finding
+    // nothing newer than itself, deleted the staged file and started the host once.
+    EXPECT_EQ(ReadFileBytes(work / "TolvarClient.exe"), fresh);
+    EXPECT_FALSE(PathExists(work / "Sandrel.exe"));
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() +
+                              " ` 1 SELF 10.9.8.7 7101 10.9.8.6 7102 Selfco 02-000-1111 http://self.example");
+    std::vector<std::string> expected = PassOf("SELF", true);
+    for (const std::string& r : PassOf("SELF", false)) expected.push_back(r);
+    EXPECT_EQ(RequestsSince(before), expected);
+}
+
+TEST_F(CompanyBuild, AClientStampedForAnotherCompanyRunsInThatCompanysFolder) {
+    const std::string settings =
+        "CompanyCode=NORTH7\r\nDomainIP=192.0.2.10\r\nDomainPort=9100\r\nMainIP=192.0.2.11\r\nMainPort=9101\r\n"
+        "CompanyName=Northwind\r\nCompanyTel=031-000-7777\r\nHomePage=http://north.example\r\n";
+    CopyFileA(Stamp(kClient13, settings, "north").c_str(), (work / "TolvarClient.exe").c_str(), FALSE);
+    Serve("FTPHome/TolvarService/CompanyCode/NORTH7/vercheck.txt", "TolvarClient=1.3\r\n");
+    Serve("FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico", "north's logo");
+
+    const size_t before = server.Requests().size();
+    const std::vector<std::string> started = RunClient();
+
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() +
+                              " ` 1 NORTH7 192.0.2.10 9100 192.0.2.11 9101 Northwind 031-000-7777 http://north.example");
+    std::vector<std::string> expected = PassOf("NORTH7", false);
+    expected.push_back("GET /FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico");
+    expected.push_back("HEAD /FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico");
+    EXPECT_EQ(RequestsSince(before), expected);
+    EXPECT_EQ(ReadFileBytes(kService + "mark.ico"), "north's logo");
+}
