@@ -70,7 +70,7 @@ protected:
     std::string Stamp(const std::string& client, const std::string& settings, const std::string& name) const {
         const std::string settingsFile = builds / (name + ".txt");
         const std::string out = builds / (name + ".exe");
-        WriteFileBytes(settingsFile, settings);
+        WriteTestFile(settingsFile, settings);
         const Started stamp = RunProgram(kStamp, "\"" + client + "\" \"" + out + "\" --settings \"" + settingsFile +
                                                      "\" --update-root " + server.Url,
                                          "", 60000);
@@ -125,12 +125,12 @@ TEST_F(CompanyBuild, AnOldClientStagesTheNewOneWhichTakesItsPlaceAndStartsTheHos
     const std::string settings =
         "CompanyCode=SELF\r\nDomainIP=10.9.8.7\r\nDomainPort=7101\r\nMainIP=10.9.8.6\r\nMainPort=7102\r\n"
         "CompanyName=Selfco\r\nCompanyTel=02-000-1111\r\nHomePage=http://self.example\r\n";
-    const std::string old = ReadFileBytes(Stamp(kClient13, settings, "client-1.3"));
-    const std::string fresh = ReadFileBytes(Stamp(kClient14, settings, "client-1.4"));
+    const std::string old = ReadTestFile(Stamp(kClient13, settings, "client-1.3"));
+    const std::string fresh = ReadTestFile(Stamp(kClient14, settings, "client-1.4"));
     ASSERT_FALSE(old.empty());
     ASSERT_FALSE(fresh.empty());
     ASSERT_NE(old, fresh);
-    WriteFileBytes(work / "TolvarClient.exe", old);
+    WriteTestFile(work / "TolvarClient.exe", old);
     Serve("FTPHome/TolvarService/CompanyCode/SELF/vercheck.txt", "TolvarClient=1.4\r\n");
     Serve("FTPHome/TolvarService/CompanyCode/SELF/Sandrel.exe", fresh);
 
@@ -139,7 +139,7 @@ TEST_F(CompanyBuild, AnOldClientStagesTheNewOneWhichTakesItsPlaceAndStartsTheHos
 
     // The 1.3 pass staged the new client; the copy put it in place; the 1.4 pass, finding
     // nothing newer than itself, deleted the staged file and started the host once.
-    EXPECT_EQ(ReadFileBytes(work / "TolvarClient.exe"), fresh);
+    EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), fresh);
     EXPECT_FALSE(PathExists(work / "Sandrel.exe"));
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() +
@@ -167,5 +167,5 @@ TEST_F(CompanyBuild, AClientStampedForAnotherCompanyRunsInThatCompanysFolder) {
     expected.push_back("GET /FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico");
     expected.push_back("HEAD /FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico");
     EXPECT_EQ(RequestsSince(before), expected);
-    EXPECT_EQ(ReadFileBytes(kService + "mark.ico"), "north's logo");
+    EXPECT_EQ(ReadTestFile(kService + "mark.ico"), "north's logo");
 }

@@ -76,7 +76,7 @@ TEST_F(CompanyChecks, AskTheFolderInTheirOrderAndStartTheNewerClientInsteadOfThe
                                       GetOf("mark.bmp"), GetOf("mark.ico")}));
     EXPECT_TRUE(form->StopFlag);
     EXPECT_EQ(form->Caption(), "Update...") << "the self-update download's caption";
-    EXPECT_EQ(ReadFileBytes(pass.Work() / "Sandrel.exe"), newClient) << "staged in the current directory";
+    EXPECT_EQ(ReadTestFile(pass.Work() / "Sandrel.exe"), newClient) << "staged in the current directory";
     ASSERT_EQ(out.started.size(), 1u) << "the new client, and not the host";
     EXPECT_EQ(out.started[0], "Sandrel.exe|" + WorkDir(pass) + "|copy");
     EXPECT_FALSE(FileExists(InService("TH.exe")));
@@ -150,7 +150,7 @@ TEST_F(CompanyChecks, TheVersionFileNamesANewerClientByComparingText) {
 }
 
 TEST_F(CompanyChecks, ALogoFromYesterdayIsFetchedAgainAndTheOtherNamesGo) {
-    for (const char* name : kLogos) WriteFileBytes(InService(name), "old");
+    for (const char* name : kLogos) WriteTestFile(InService(name), "old");
     MakeItYesterdays(InService("mark.png"));
     Serve("mark.png", "new png");
     const PassOutcome out = pass.RunPass({}, kAcme);
@@ -158,21 +158,21 @@ TEST_F(CompanyChecks, ALogoFromYesterdayIsFetchedAgainAndTheOtherNamesGo) {
     EXPECT_EQ(out.requests, (Requests{kListRequest, GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("mark.png"),
                                       GetOf("mark.png"), HeadOf("mark.png"), GetOf("mark.jpg"), GetOf("mark.gif"),
                                       GetOf("mark.bmp"), GetOf("mark.ico")}));
-    EXPECT_EQ(ReadFileBytes(InService("mark.png")), "new png");
+    EXPECT_EQ(ReadTestFile(InService("mark.png")), "new png");
     for (const char* other : {"mark.jpg", "mark.gif", "mark.bmp", "mark.ico"})
         EXPECT_FALSE(PathExists(InService(other))) << other;
 }
 
 TEST_F(CompanyChecks, ALogoWrittenTodayIsKeptEvenWhenTheServersChanged) {
-    WriteFileBytes(InService("mark.png"), "today's");
-    WriteFileBytes(InService("mark.jpg"), "jpg");
+    WriteTestFile(InService("mark.png"), "today's");
+    WriteTestFile(InService("mark.jpg"), "jpg");
     Serve("mark.png", "changed on the server");
     const PassOutcome out = pass.RunPass({}, kAcme);
     EXPECT_TRUE(out.closed);
     Requests expected{kListRequest, GetOf("StopCheck.txt"), GetOf("vercheck.txt")};
     for (const std::string& probe : ProbesOfEveryLogo()) expected.push_back(probe);
     EXPECT_EQ(out.requests, expected) << "the probe only";
-    EXPECT_EQ(ReadFileBytes(InService("mark.png")), "today's");
+    EXPECT_EQ(ReadTestFile(InService("mark.png")), "today's");
     EXPECT_TRUE(PathExists(InService("mark.jpg"))) << "nothing fetched, nothing deleted";
 }
 
@@ -187,13 +187,13 @@ TEST_F(CompanyChecks, OfTwoLogosOnTheServerBothAreFetchedEveryRunAndTheLaterOneS
                                           GetOf("mark.png"), GetOf("mark.png"), HeadOf("mark.png"), GetOf("mark.jpg"),
                                           GetOf("mark.gif"), GetOf("mark.gif"), HeadOf("mark.gif"),
                                           GetOf("mark.bmp"), GetOf("mark.ico")}));
-        EXPECT_EQ(ReadFileBytes(InService("mark.gif")), "gif");
+        EXPECT_EQ(ReadTestFile(InService("mark.gif")), "gif");
         EXPECT_FALSE(PathExists(InService("mark.png")));
     }
 }
 
 TEST_F(CompanyChecks, ALogoInUseEndsThePassBeforeAnythingStarts) {
-    WriteFileBytes(InService("mark.png"), "old");
+    WriteTestFile(InService("mark.png"), "old");
     MakeItYesterdays(InService("mark.png"));
     Serve("mark.png", "new png");
     Serve("mark.gif", "gif");
@@ -207,7 +207,7 @@ TEST_F(CompanyChecks, ALogoInUseEndsThePassBeforeAnythingStarts) {
         << out.boxes[0].text;
     EXPECT_EQ(out.boxes[0].flags, UINT(MB_OK | MB_ICONSTOP));
     EXPECT_EQ(out.requests.back(), HeadOf("mark.png")) << "no further logo is probed";
-    EXPECT_EQ(ReadFileBytes(InService("mark.png")), "old");
+    EXPECT_EQ(ReadTestFile(InService("mark.png")), "old");
     EXPECT_TRUE(out.started.empty()) << "nothing is launched";
 }
 

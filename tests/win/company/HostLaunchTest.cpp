@@ -60,7 +60,7 @@ TEST(HostLaunch, TheStandInHostReceivesTheSettingsFieldByField) {
         EXPECT_TRUE(SamePath(host.cwd, "c:\\Marvane\\TolvarService")) << host.cwd;
         EXPECT_EQ(host.args, TodaysDayCode() + c.args);
         EXPECT_EQ(Words(host.args).size(), c.words);
-        EXPECT_EQ(ReadFileBytes(InService("TH.exe")), ReadFileBytes(InService("TolvarHost.exe")));
+        EXPECT_EQ(ReadTestFile(InService("TH.exe")), ReadTestFile(InService("TolvarHost.exe")));
     }
 }
 
