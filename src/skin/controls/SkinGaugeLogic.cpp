@@ -69,6 +69,26 @@ void SkinGaugeLogic::Apply(TskGaugeValueModel::Repaint repaint) {
     }
 }
 
+void SkinGaugeLogic::SetValue(int32_t v) {
+    const int32_t before = values_.Value();
+    const TskGaugeValueModel::Repaint repaint = values_.SetValue(v);
+    // A download sets the value after every 1 KiB read, most of which move the bar by less than
+    // a pixel: a value that changes nothing drawn is not worth a paint. A paint handler of the
+    // user's own may draw anything, so it is always asked.
+    if (repaint == TskGaugeValueModel::Repaint::Deferred && !OnGaugePaint && DrawsAlike(before, values_.Value()))
+        return;
+    Apply(repaint);
+}
+
+bool SkinGaugeLogic::DrawsAlike(int32_t a, int32_t b) const {
+    const Rect plain{1, 1, Width() - 1, Height() - 1};
+    if (!SameRect(ProgressRectFor(targetProgressArea_, a), ProgressRectFor(targetProgressArea_, b)) ||
+        !SameRect(ProgressRectFor(plain, a), ProgressRectFor(plain, b)))
+        return false;
+    return !values_.ShowPercent() || ProgressPercent(a, values_.MinValue(), values_.MaxValue()) ==
+                                         ProgressPercent(b, values_.MinValue(), values_.MaxValue());
+}
+
 void SkinGaugeLogic::SetVertical(bool vertical) {
     vertical_ = vertical;
     if (!Host().IsDesigning() || Host().IsLoading()) return;

@@ -39,7 +39,7 @@ public:
     const TskGaugeValueModel& Values() const { return values_; }
     void SetMinValue(int32_t v) { Apply(values_.SetMinValue(v)); }
     void SetMaxValue(int32_t v) { Apply(values_.SetMaxValue(v)); }
-    void SetValue(int32_t v) { Apply(values_.SetValue(v)); }
+    void SetValue(int32_t v);
     void SetProgressText(std::string text) { Apply(values_.SetProgressText(std::move(text))); }
     void SetShowProgressText(bool show) { Apply(values_.SetShowProgressText(show)); }
     void SetShowPercent(bool show) { Apply(values_.SetShowPercent(show)); }
@@ -84,6 +84,9 @@ public:
 
 private:
     void Apply(TskGaugeValueModel::Repaint repaint);
+    // Whether two values draw the same picture: the same filled part (skinned or not) and the
+    // same percentage where it is shown.
+    bool DrawsAlike(int32_t a, int32_t b) const;
     // The `visible` part of the progress picture laid over the filled part; false when the
     // picture's middle has no length, and nothing of the progress is to be drawn.
     bool ComposeProgress(const Rect& filled, const Rect& visible, Bitmap& progress) const;

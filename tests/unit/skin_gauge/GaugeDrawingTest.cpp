@@ -207,3 +207,31 @@ TEST(SkinnedGauge, BoundsSetOutOfOrderNeverDrawBeyondTheGauge) {
     s.gauge().SetMaxValue(100);   // and leaves it there: a fraction below 0
     EXPECT_TRUE(Matches(s.gauge().PaintImage(), Background));
 }
+
+TEST(SkinnedGauge, AValueThatMovesNothingDrawnAsksForNoPaint) {
+    // A download sets the value after every 1 KiB read: 1 KiB of 5 MB moves the bar by less than
+    // a pixel.
+    Skinned s(HorizontalGauge(), {7, 7, kWidth, 20});
+    SkinGaugeLogic& g = s.gauge();
+    g.SetMaxValue(5000000);
+    g.SetValue(0);
+    FakeHost& host = s.rig.host;
+    const int later = host.repaintsLater;
+    g.SetValue(1024);  // 58 x 1024 / 5000000 is below one pixel, skinned or not
+    EXPECT_EQ(g.Values().Value(), 1024) << "the value is stored all the same";
+    EXPECT_EQ(host.repaintsLater, later);
+    g.SetValue(2500000);  // half way: a wider bar
+    EXPECT_EQ(host.repaintsLater, later + 1);
+
+    // Where the percentage shows, a new percentage is a new picture.
+    g.SetShowPercent(true);
+    g.SetValue(2500000 + 50000);  // 51 %: the bar moves by less than a pixel
+    EXPECT_EQ(host.repaintsLater, later + 2);
+    g.SetValue(2500000 + 50001);
+    EXPECT_EQ(host.repaintsLater, later + 2);
+
+    // A paint handler of the user's own is asked every time.
+    g.OnGaugePaint = [](Bitmap&, const Rect&, const Rect&) {};
+    g.SetValue(2500000 + 50002);
+    EXPECT_EQ(host.repaintsLater, later + 3);
+}
