@@ -33,3 +33,13 @@ function(tolvar_library name)
     target_link_libraries(${name}_win PUBLIC ${name} ${L_WIN_DEPS})
   endif()
 endfunction()
+
+# tolvar_add_subfolders(): adds every subfolder of the current folder that has a CMakeLists.txt.
+function(tolvar_add_subfolders)
+  file(GLOB dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir ${dirs})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()

@@ -8,26 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "Pump.h"
 #include "app/Application.h"
 #include "app/Form.h"
 #include "app/Timer.h"
 #include "base/Exceptions.h"
 
 using namespace tolvar;
+using tolvar::test::PumpUntil;
 
 namespace {
-
-// Pumps messages until `done` holds or the time is up (bounded: a broken test must not hang).
-template <class Pred>
-bool PumpUntil(Pred done, DWORD timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Application()->ProcessMessages();
-        Sleep(1);
-    }
-    return true;
-}
 
 class Framework : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../../unit/skin_gauge/GaugeSkins.h"
+#include "Pump.h"
 #include "app/Application.h"
 #include "app/Canvas.h"
 #include "app/Form.h"
@@ -21,19 +22,9 @@
 #include "skin/data/SkinData.h"
 
 using namespace tolvar;
+using tolvar::test::PumpUntil;
 
 namespace {
-
-template <class Pred>
-bool PumpUntil(Pred done, DWORD timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Application()->ProcessMessages();
-        Sleep(1);
-    }
-    return true;
-}
 
 // What a control paints, read back from a device-independent section it painted into.
 Bitmap PaintOf(TWinControl& control) {
