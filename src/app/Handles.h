@@ -73,11 +73,6 @@ struct MemoryDcTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { DeleteDC(h); }
 };
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DestroyWindow(h); }
-};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Invalid() { return nullptr; }
@@ -92,24 +87,7 @@ using UniqueRegion = UniqueHandle<RegionTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueBitmapHandle = UniqueHandle<BitmapHandleTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
-
-// A device context got with GetDC, given back with ReleaseDC.
-class WindowDc {
-public:
-    explicit WindowDc(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
-    ~WindowDc() {
-        if (dc_) ReleaseDC(wnd_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND wnd_;
-    HDC dc_;
-};
 
 // An object selected into a device context for the lifetime of this guard.
 class SelectGuard {

@@ -20,10 +20,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM l
 
     TMessage m{msg, wParam, lParam, 0};
     try {
-        // A copy: a handler may replace the control's handler while it runs.
-        const TWndMethod proc = control->windowProc_;
-        if (proc) proc(m);
-        else control->WndProc(m);
+        control->Dispatch(m);
     } catch (const std::exception& e) {
         // Nothing may escape into the system's code: the error goes to the general report
         // and the loop carries on.
@@ -155,10 +152,15 @@ void TWinControl::Repaint() {
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
+    Dispatch(m);
+    return m.Result;
+}
+
+void TWinControl::Dispatch(TMessage& m) {
+    // A copy: a handler may replace the control's handler while it runs.
     const TWndMethod proc = windowProc_;
     if (proc) proc(m);
     else WndProc(m);
-    return m.Result;
 }
 
 void TWinControl::WndProc(TMessage& m) {

@@ -81,6 +81,8 @@ protected:
 private:
     friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
     void RegisterWindowClass(const std::string& className);
+    // Runs a message through the handler in place.
+    void Dispatch(TMessage& message);
 
     HWND handle_ = nullptr;
     TWinControl* parent_ = nullptr;

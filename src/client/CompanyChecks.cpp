@@ -24,7 +24,7 @@ void TfmDownloading::CheckCompany() {
     StopFlag = ServerFileExists("StopCheck.txt");
 
     if (IsNewerClientAvailable()) {
-        const std::string staged = CurrentDir() + "\\" + kStagedClientName;
+        const std::string staged = InCurrentDir(kStagedClientName);
         DeleteFileA(staged.c_str());
         SetCaption("Update...");
         ResetProgress();

@@ -10,9 +10,8 @@ namespace tolvar {
 
 void RunCopyMode() {
     Sleep(1000);
-    const std::string dir = CurrentDir();
-    CopyFileA((dir + "\\" + kStagedClientName).c_str(), (dir + "\\" + kClientName).c_str(), FALSE);
-    ShellExecuteA(nullptr, "open", kClientName, nullptr, dir.c_str(), SW_SHOWNORMAL);
+    CopyFileA(InCurrentDir(kStagedClientName).c_str(), InCurrentDir(kClientName).c_str(), FALSE);
+    ShellExecuteA(nullptr, "open", kClientName, nullptr, CurrentDir().c_str(), SW_SHOWNORMAL);
 }
 
 }  // namespace tolvar

@@ -100,7 +100,7 @@ void TfmDownloading::ConnectClick(TComponent* sender) {
         Close();
         return;
     }
-    DeleteFileA((CurrentDir() + "\\" + kStagedClientName).c_str());
+    DeleteFileA(InCurrentDir(kStagedClientName).c_str());
     FetchUpgradeList();
     ParseUpgradeList();
     if (!FTPView.empty()) {
@@ -138,7 +138,7 @@ void TfmDownloading::ResetProgress() {
 
 void TfmDownloading::FinishPass() {
     CheckCompany();
-    if (FileExists(CurrentDir() + "\\" + kStagedClientName)) StartStagedClient();
+    if (FileExists(InCurrentDir(kStagedClientName))) StartStagedClient();
     else LaunchHost();
 }
 

@@ -14,6 +14,8 @@
 #include "app/Application.h"
 #include "app/Cursor.h"
 #include "app/Handles.h"
+#include "app/SystemError.h"
+#include "app/TemporaryFile.h"
 #include "base/Exceptions.h"
 #include "http/HttpClient.h"
 
@@ -33,20 +35,8 @@ constexpr int kReadRetries = 5;
 constexpr DWORD kRetryRestMs = 200;
 constexpr DWORD kBufferSize = 1024;
 
-// The system's description of an error code, without its final blanks and period.
-std::string SystemErrorText(DWORD code) {
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string s = n ? std::string(text, n) : "Error " + std::to_string(code);
-    if (text) LocalFree(text);
-    while (!s.empty() && (static_cast<unsigned char>(s.back()) <= ' ' || s.back() == '.')) s.pop_back();
-    return s;
-}
-
 [[noreturn]] void RaiseCannotCreate(const std::string& path, DWORD code) {
-    throw EFCreateError("Cannot create file \"" + path + "\". " + SystemErrorText(code));
+    throw EFCreateError("Cannot create file \"" + path + "\". " + SystemErrorMessage(code));
 }
 
 // The path without its last component (with its "\"), as the framework splits file names.
@@ -65,27 +55,15 @@ void ForceDirectories(std::string dir) {
     CreateDirectoryA(dir.c_str(), nullptr);
 }
 
-// A temporary file that is deleted unless it was moved into place.
-class TemporaryFile {
+// The body's file beside the target, replacing it only once complete; deleted otherwise.
+class PartFile {
 public:
-    explicit TemporaryFile(const std::string& target) {
-        char name[MAX_PATH];
-        const std::string dir = DirectoryPart(target);
-        if (!GetTempFileNameA(dir.c_str(), "tvd", 0, name)) RaiseCannotCreate(target, GetLastError());
-        path_ = name;
-        file_.Reset(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file_) {
-            const DWORD code = GetLastError();
-            DeleteFileA(name);
-            RaiseCannotCreate(target, code);
-        }
+    explicit PartFile(const std::string& target) : name_(DirectoryPart(target), "tvd") {
+        if (!name_) RaiseCannotCreate(target, GetLastError());
+        file_.Reset(CreateFileA(name_.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+        if (!file_) RaiseCannotCreate(target, GetLastError());
     }
-    ~TemporaryFile() {
-        file_.Reset();
-        if (!path_.empty()) DeleteFileA(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     bool Write(const void* data, DWORD size) {
         DWORD written = 0;
@@ -95,13 +73,11 @@ public:
     // the target cannot be replaced.
     void MoveOver(const std::string& target) {
         file_.Reset();
-        if (!MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-            RaiseCannotCreate(target, GetLastError());
-        path_.clear();
+        if (!name_.MoveOver(target)) RaiseCannotCreate(target, GetLastError());
     }
 
 private:
-    std::string path_;
+    TTemporaryFile name_;  // declared first: the handle below is closed before the file goes
     UniqueFile file_;
 };
 
@@ -153,7 +129,7 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     const int32_t expected = *announced;
 
     CheckReplaceable(localPath);
-    TemporaryFile part(localPath);
+    PartFile part(localPath);
     int32_t received = 0;
     int failedReads = 0;
     for (;;) {

@@ -26,6 +26,8 @@ std::string CurrentDir() {
     return dir;
 }
 
+std::string InCurrentDir(const std::string& name) { return CurrentDir() + "\\" + name; }
+
 void CreateDirPath(const std::string& path) {
     for (size_t i = 3; i < path.size(); ++i) {  // position i + 1, counted from 1, is greater than 3
         if (path[i] != '\\') continue;

@@ -44,5 +44,7 @@ bool NeedsDownload(const std::string& directory, const std::string& fileName, co
 
 // The process's current directory, without a trailing "\".
 std::string CurrentDir();
+// A file of the current directory, as the client names its own executables.
+std::string InCurrentDir(const std::string& name);
 
 }  // namespace tolvar

@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/Form.h"
 #include "app/Handles.h"
+#include "app/ProgramArguments.h"
 #include "app/Timer.h"
 
 using namespace tolvar;
@@ -18,15 +19,6 @@ namespace {
 const char* const kFieldNames[] = {"day code",    "placeholder",  "mode",      "company code",
                                    "domain address", "domain port", "main address", "main port",
                                    "company name", "company telephone", "home page"};
-
-std::string ArgumentsOfThisProgram() {
-    std::string cmd = GetCommandLineA();
-    size_t i = 0;
-    if (!cmd.empty() && cmd[0] == '"') i = cmd.find('"', 1) + 1;
-    else while (i < cmd.size() && cmd[i] != ' ') ++i;
-    if (i < cmd.size() && cmd[i] == ' ') ++i;
-    return cmd.substr(i);
-}
 
 std::vector<std::string> Words(const std::string& s) {
     // Split at single spaces, as the client joined them: two spaces in a row mean an empty field.
@@ -40,7 +32,7 @@ std::vector<std::string> Words(const std::string& s) {
 
 class THostWindow : public TForm {
 public:
-    explicit THostWindow(TComponent* owner) : TForm(owner), args_(ArgumentsOfThisProgram()) {
+    explicit THostWindow(TComponent* owner) : TForm(owner), args_(ArgumentsAfterProgramName()) {
         SetCaption("Tolvar Service host (demo)");
         SetBorderStyle(TFormBorderStyle::bsSingle);
         SetBorderIcons(biSystemMenu);

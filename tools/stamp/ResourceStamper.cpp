@@ -6,6 +6,8 @@
 
 #include "app/Handles.h"
 #include "app/ResourceData.h"
+#include "app/SystemError.h"
+#include "app/TemporaryFile.h"
 #include "base/Exceptions.h"
 #include "stamp/StampOptions.h"
 
@@ -13,39 +15,11 @@ namespace tolvar {
 
 namespace {
 
-std::string SystemMessage(DWORD code) {
-    char* text = nullptr;
-    const DWORD size = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-        reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = size ? std::string(text, size) : "system error " + std::to_string(code);
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
-        message.pop_back();
-    return message;
-}
-
 // Not every failing call sets a reason (resource updates on a file that is no program, say).
 [[noreturn]] void Fail(const std::string& what) {
     const DWORD code = GetLastError();
-    throw Exception(code ? what + ": " + SystemMessage(code) : what);
+    throw Exception(code ? what + ": " + SystemErrorMessage(code) : what);
 }
-
-// The temporary copy is deleted on every way out unless it was moved into place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!path_.empty()) DeleteFileA(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& Path() const { return path_; }
-    void Keep() { path_.clear(); }
-
-private:
-    std::string path_;
-};
 
 // An open resource update is discarded unless it was committed.
 class ResourceUpdate {
@@ -86,11 +60,10 @@ void StampResources(const std::string& input, const std::string& output, const s
     if (attributes == INVALID_FILE_ATTRIBUTES) Fail("cannot open the program \"" + input + "\"");
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw Exception("\"" + input + "\" is a folder, not a program");
 
-    char temporaryName[MAX_PATH];
+    // The copy is made under a temporary name and deleted on every way out unless moved into place.
     const std::string folder = DirectoryOf(output);
-    if (!GetTempFileNameA(folder.c_str(), "tst", 0, temporaryName))
-        Fail("cannot write \"" + output + "\" (no temporary file in \"" + folder + "\")");
-    TemporaryFile temporary(temporaryName);
+    TTemporaryFile temporary(folder, "tst");
+    if (!temporary) Fail("cannot write \"" + output + "\" (no temporary file in \"" + folder + "\")");
 
     if (!CopyFileA(input.c_str(), temporary.Path().c_str(), FALSE))
         Fail("cannot copy \"" + input + "\" to \"" + temporary.Path() + "\"");
@@ -104,9 +77,7 @@ void StampResources(const std::string& input, const std::string& output, const s
     Verify(temporary.Path(), SettingsResourceName, sealedSettings);
     if (updateRoot) Verify(temporary.Path(), UpdateRootResourceName, *updateRoot);
 
-    if (!MoveFileExA(temporary.Path().c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING))
-        Fail("cannot write \"" + output + "\"");
-    temporary.Keep();
+    if (!temporary.MoveOver(output)) Fail("cannot write \"" + output + "\"");
 }
 
 }  // namespace tolvar

@@ -14,10 +14,10 @@ using namespace tolvar::test;
 
 namespace {
 
-const std::string kClient13 = WindowsPath(CLIENT_1_3_EXE);
-const std::string kClient14 = WindowsPath(CLIENT_1_4_EXE);
-const std::string kStamp = WindowsPath(STAMP_EXE);
-const std::string kRecorder = WindowsPath(RECORDER_EXE);
+const std::string kClient13 = LocalPath(CLIENT_1_3_EXE);
+const std::string kClient14 = LocalPath(CLIENT_1_4_EXE);
+const std::string kStamp = LocalPath(STAMP_EXE);
+const std::string kRecorder = LocalPath(RECORDER_EXE);
 const std::string kService = "C:\\Marvane\\TolvarService\\";
 
 // A run of the client and of what it starts is bounded, so that a cycle that never ends is a

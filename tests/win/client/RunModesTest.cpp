@@ -9,8 +9,8 @@ using namespace tolvar::test;
 
 namespace {
 
-const std::string kClient = WindowsPath(TOLVAR_CLIENT_EXE);
-const std::string kRecorder = WindowsPath(TOLVAR_RECORDER_EXE);
+const std::string kClient = LocalPath(TOLVAR_CLIENT_EXE);
+const std::string kRecorder = LocalPath(TOLVAR_RECORDER_EXE);
 
 class RunModes : public ::testing::Test {
 protected:

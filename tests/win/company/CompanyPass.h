@@ -48,7 +48,7 @@ inline std::string TodaysDayCode() {
 }
 
 // The recording stand-in, to serve as the newer client: started with "copy", it records that.
-inline std::string RecorderBytes() { return ReadTestFile(WindowsPath(TOLVAR_RECORDER_EXE)); }
+inline std::string RecorderBytes() { return ReadTestFile(LocalPath(TOLVAR_RECORDER_EXE)); }
 
 inline std::string InService(const std::string& name) { return std::string(kServiceDirectory) + name; }
 

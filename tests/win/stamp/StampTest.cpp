@@ -20,22 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The build hands over Unix paths; Wine shows the Unix root as drive Z:.
-std::string WinePath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-const std::string StampExe = WinePath(STAMP_EXE);
-const std::string ProbeExe = WinePath(PROBE_EXE);
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+const std::string StampExe = tolvar::testserver::LocalPath(STAMP_EXE);
+const std::string ProbeExe = tolvar::testserver::LocalPath(PROBE_EXE);
 
 void Spit(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
@@ -86,7 +72,7 @@ protected:
         DWORD code = ~0u;
         GetExitCodeProcess(process.Get(), &code);
         output.Reset();
-        return {code, Slurp(capture)};
+        return {code, tolvar::testserver::ReadWholeFile(capture)};
     }
 
     std::set<std::string> WorkFiles() const {
@@ -182,7 +168,7 @@ TEST_F(StampTest, FailsWithoutLeavingAnythingBehind) {
     // A failed stamp leaves an earlier output as it was.
     Spit(out, "earlier build");
     EXPECT_EQ(Start(StampExe, {W(notAProgram), out, "--settings", W(settings_)}).exitCode, 1u);
-    EXPECT_EQ(Slurp(out), "earlier build");
+    EXPECT_EQ(tolvar::testserver::ReadWholeFile(out), "earlier build");
     EXPECT_EQ(WorkFiles(), std::set<std::string>{"out.exe"});
 }
 

@@ -8,7 +8,7 @@
 namespace tolvar::test {
 
 namespace {
-const std::string kRecorder = WindowsPath(TOLVAR_RECORDER_EXE);
+const std::string kRecorder = LocalPath(TOLVAR_RECORDER_EXE);
 
 // The target of a logged request line: {"method": "GET", "target": "/x", ...}.
 std::string Field(const std::string& json, const std::string& name) {

@@ -4,14 +4,6 @@
 
 namespace tolvar::test {
 
-std::string WindowsPath(const std::string& unixPath) {
-    if (unixPath.empty() || unixPath[0] != '/') return unixPath;
-    std::string p = "Z:" + unixPath;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return p;
-}
-
 BOOL CreateProcessPatiently(const char* application, char* commandLine, BOOL inheritHandles, DWORD flags,
                             const char* cwd, STARTUPINFOA* si, PROCESS_INFORMATION* pi) {
     for (int attempt = 0;; ++attempt) {

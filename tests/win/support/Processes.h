@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "testserver/TestServer.h"
+
 namespace tolvar::test {
 
-// A Unix path of the build (from a compile definition) as the Windows side sees it.
-std::string WindowsPath(const std::string& unixPath);
+// Unix paths of the build (from compile definitions) as the Windows side sees them.
+using testserver::LocalPath;
 
 // CreateProcessA, tried again a few times when the system reports an internal error: Wine
 // under load now and then fails a process start that way, and a test must not fail for it.

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/ProgramArguments.h"
+
 int main() {
     const char* record = std::getenv("TOLVAR_RECORD");
     if (!record) return 2;
@@ -15,13 +17,7 @@ int main() {
     GetCurrentDirectoryA(MAX_PATH, cwd);
     std::string name = exe;
     name = name.substr(name.find_last_of('\\') + 1);
-    // The arguments as passed: the command line after the program's own (possibly quoted) name.
-    std::string cmd = GetCommandLineA();
-    size_t i = 0;
-    if (!cmd.empty() && cmd[0] == '"') i = cmd.find('"', 1) + 1;
-    else while (i < cmd.size() && cmd[i] != ' ') ++i;
-    if (i < cmd.size() && cmd[i] == ' ') ++i;
-    const std::string args = cmd.substr(i);
+    const std::string args = tolvar::ArgumentsAfterProgramName();
     // Several starts may record at once: open for append with retries.
     for (int attempt = 0; attempt < 50; ++attempt) {
         HANDLE h = CreateFileA(record, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
