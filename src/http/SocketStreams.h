@@ -2,7 +2,7 @@
 // The socket stream and the loopback listener, written once over a platform's socket
 // primitives: posix/ and win/ each supply an Api and instantiate these. No system header here;
 // everything system-specific goes through Api:
-//   Socket (a TSocketOwner), Session (start-up guard),
+//   Socket (a UniqueHandle), Session (start-up guard),
 //   Resolve(host, port) -> list with ->ai_next, Open(addrinfo) -> non-blocking Socket,
 //   Connect(Handle, addrinfo) -> 0 or error, InProgress(error), PendingError(Handle),
 //   Wait(Handle, forWrite, timeout) -> false on time-out, Send/Receive -> count or -1,
@@ -15,36 +15,11 @@
 #include <string_view>
 #include <utility>
 
+#include "base/UniqueHandle.h"
 #include "http/ByteStream.h"
 #include "http/HttpErrors.h"
 
 namespace tolvar::sockets {
-
-// Owns one socket handle; Traits gives its type, the invalid value and how to close it.
-template <class Traits>
-class TSocketOwner {
-public:
-    using Handle = typename Traits::Handle;
-    TSocketOwner() = default;
-    explicit TSocketOwner(Handle handle) : handle_(handle) {}
-    TSocketOwner(TSocketOwner&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid)) {}
-    TSocketOwner& operator=(TSocketOwner&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, Traits::Invalid);
-        }
-        return *this;
-    }
-    ~TSocketOwner() { Reset(); }
-    Handle Get() const { return handle_; }
-    bool Valid() const { return handle_ != Traits::Invalid; }
-    void Reset() noexcept {
-        if (Valid()) Traits::Close(std::exchange(handle_, Traits::Invalid));
-    }
-
-private:
-    Handle handle_ = Traits::Invalid;
-};
 
 template <class Api>
 [[noreturn]] void ThrowError(const std::string& what, int error) {

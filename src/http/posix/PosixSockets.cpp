@@ -18,12 +18,12 @@ namespace {
 
 struct PosixHandle {
     using Handle = int;
-    static constexpr int Invalid = -1;
+    static int Invalid() { return -1; }
     static void Close(int fd) noexcept { ::close(fd); }
 };
 
 struct PosixApi {
-    using Socket = sockets::TSocketOwner<PosixHandle>;
+    using Socket = UniqueHandle<PosixHandle>;
     struct Session {};  // nothing to start
     static constexpr int Refused = ECONNREFUSED;
 

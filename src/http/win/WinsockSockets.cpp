@@ -10,12 +10,12 @@ namespace {
 
 struct WinsockHandle {
     using Handle = SOCKET;
-    static constexpr SOCKET Invalid = INVALID_SOCKET;
+    static SOCKET Invalid() { return INVALID_SOCKET; }
     static void Close(SOCKET s) noexcept { ::closesocket(s); }
 };
 
 struct WinsockApi {
-    using Socket = sockets::TSocketOwner<WinsockHandle>;
+    using Socket = UniqueHandle<WinsockHandle>;
     static constexpr int Refused = WSAECONNREFUSED;
 
     // Winsock counts its users: every socket object holds one start-up, so the library stays
