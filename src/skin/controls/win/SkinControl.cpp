@@ -1,5 +1,6 @@
 #include "SkinControl.h"
 
+#include "base/ScopeExit.h"
 #include "skin/data/SkinData.h"
 
 namespace tolvar {
@@ -51,11 +52,7 @@ void TskSkinControl::EraseBackground(TMessage& m) { m.Result = 1; }
 void TskSkinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT: {
-        struct Flag {
-            bool& on;
-            explicit Flag(bool& f) : on(f) { on = true; }
-            ~Flag() { on = false; }
-        } painting(inPaintMessage_);
+        const auto painting = ScopedAssign(inPaintMessage_, true);
         TCustomControl::WndProc(m);
         return;
     }
