@@ -69,11 +69,6 @@ struct Box {
 
 inline Box ToBox(const Rect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
-// Sums of skin values stay in range for any real skin; a hostile one saturates instead of wrapping.
-inline int32_t Saturate(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // The one transfer behind every primitive; `key`, when given, is the transparent colour.
 void Transfer(Bitmap& target, const Box& targetBox, const Bitmap& source, const Box& sourceBox,
               const ClipRect& clip, const Pixel* key);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "RectFunctions.h"
-
 namespace tolvar {
 
 void FillBitmapRect(Bitmap& target, const Rect& r, Pixel colour) {

@@ -60,7 +60,6 @@ void GaugeAnimation::RestAfterFrames() {
 bool GaugeAnimation::FrameShowing() const { return frameTimer_ && frameTimer_->Enabled() && frame_ != 0; }
 
 Rect AnimationFrameRect(const Rect& strip, int32_t frameCount, const Rect& progressRect, int32_t frame) {
-    using detail::Saturate;
     if (frameCount == 0) return {};
     const int64_t k = frame;
     if (int64_t(strip.Right) - strip.Left > int64_t(progressRect.Right) - progressRect.Left) {

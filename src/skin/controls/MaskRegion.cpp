@@ -1,7 +1,6 @@
 #include "MaskRegion.h"
 
 #include "BitmapDrawing.h"
-#include "RectFunctions.h"
 #include "SkinComposition.h"
 
 namespace tolvar {

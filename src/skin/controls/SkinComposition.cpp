@@ -7,7 +7,6 @@ namespace tolvar {
 namespace {
 
 using detail::Box;
-using detail::Saturate;
 using detail::ToBox;
 
 void Copy(Bitmap& target, const Box& to, const Bitmap& picture, const Box& from, const ClipRect& clip = std::nullopt) {

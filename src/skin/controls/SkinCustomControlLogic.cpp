@@ -3,18 +3,14 @@
 #include "BitmapDrawing.h"
 #include "BitmapFill.h"
 #include "MaskRegion.h"
-#include "RectFunctions.h"
 #include "skin/data/SkinData.h"
 
 namespace tolvar {
 
 namespace {
 
-using detail::Saturate;
 
 // Widths and heights of skin rectangles, which a hostile description can make overflow.
-int64_t Width64(const Rect& r) { return int64_t(r.Right) - r.Left; }
-int64_t Height64(const Rect& r) { return int64_t(r.Bottom) - r.Top; }
 
 const Bitmap& NoPicture() {
     static const Bitmap none;

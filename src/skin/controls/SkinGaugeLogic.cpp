@@ -5,7 +5,6 @@
 
 #include "BitmapDrawing.h"
 #include "BitmapFill.h"
-#include "RectFunctions.h"
 #include "SkinComposition.h"
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
@@ -14,7 +13,6 @@ namespace tolvar {
 
 namespace {
 
-using detail::Saturate;
 
 // A rectangle from 64-bit edges: sums of skin values saturate instead of wrapping.
 Rect Box(int64_t left, int64_t top, int64_t right, int64_t bottom) {
@@ -82,8 +80,8 @@ void SkinGaugeLogic::SetValue(int32_t v) {
 
 bool SkinGaugeLogic::DrawsAlike(int32_t a, int32_t b) const {
     const Rect plain{1, 1, Width() - 1, Height() - 1};
-    if (!SameRect(ProgressRectFor(targetProgressArea_, a), ProgressRectFor(targetProgressArea_, b)) ||
-        !SameRect(ProgressRectFor(plain, a), ProgressRectFor(plain, b)))
+    if (ProgressRectFor(targetProgressArea_, a) != ProgressRectFor(targetProgressArea_, b) ||
+        ProgressRectFor(plain, a) != ProgressRectFor(plain, b))
         return false;
     return !values_.ShowPercent() || ProgressPercent(a, values_.MinValue(), values_.MaxValue()) ==
                                          ProgressPercent(b, values_.MinValue(), values_.MaxValue());

@@ -1,13 +1,10 @@
 #include "SkinGeometry.h"
 
 #include "BitmapDrawing.h"
-#include "RectFunctions.h"
 
 namespace tolvar {
 
 namespace {
-
-using detail::Saturate;
 
 int32_t Add(int32_t a, int64_t b) { return Saturate(int64_t(a) + b); }
 

@@ -16,8 +16,6 @@ namespace tolvar {
 
 namespace {
 
-bool IsEmptyRect(const Rect& r) { return RectWidth(r) <= 0 || RectHeight(r) <= 0; }
-
 // Splits "name:type" at the first colon; without one, both are empty.
 void SplitEntry(const std::string& entry, std::string& name, std::string& type) {
     const size_t colon = entry.find(':');

@@ -54,8 +54,6 @@ std::unique_ptr<TskDataSkinControl> CreateControlRecord(std::string_view type, s
 namespace {
 
 // A restore hint the skin leaves out follows from the button's own hint and command.
-bool IsEmpty(const Rect& r) { return RectWidth(r) <= 0 || RectHeight(r) <= 0; }
-
 void DefaultRestoreHint(std::string& restorehint, const std::string& hint, ButtonCommand command) {
     if (!restorehint.empty()) return;
     if ((hint == "Maximize" && command == cmMaximize) || (hint == "Minimize" && command == cmMinimize) ||
@@ -90,9 +88,9 @@ void TskDataSkinUpDownControl::LoadFromIni(const SkinDescription& d) {
 
 void TskDataSkinMenuItem::LoadFromIni(const SkinDescription& d) {
     TskDataSkinObject::LoadFromIni(d);
-    if (IsEmpty(activecheckimagerect)) activecheckimagerect = checkimagerect;
-    if (IsEmpty(activeradioimagerect)) activeradioimagerect = radioimagerect;
-    if (IsEmpty(activearrowimagerect)) activearrowimagerect = arrowimagerect;
+    if (IsEmptyRect(activecheckimagerect)) activecheckimagerect = checkimagerect;
+    if (IsEmptyRect(activeradioimagerect)) activeradioimagerect = radioimagerect;
+    if (IsEmptyRect(activearrowimagerect)) activearrowimagerect = arrowimagerect;
 }
 
 }  // namespace tolvar

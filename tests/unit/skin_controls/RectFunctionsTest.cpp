@@ -2,20 +2,20 @@
 
 #include <climits>
 
-#include "skin/controls/RectFunctions.h"
+#include "base/Geometry.h"
 
 using namespace tolvar;
 
 TEST(RectFunctions, EdgeRules) {
     const Rect r{2, 3, 10, 7};
 
-    // PointInRect counts the right and bottom edges as inside.
-    EXPECT_TRUE(PointInRect(r, {2, 3}));
-    EXPECT_TRUE(PointInRect(r, {10, 7}));
-    EXPECT_TRUE(PointInRect(r, {10, 3}));
-    EXPECT_FALSE(PointInRect(r, {11, 7}));
-    EXPECT_FALSE(PointInRect(r, {10, 8}));
-    EXPECT_FALSE(PointInRect(r, {1, 5}));
+    // Contains is half-open, as the rectangle: the right and bottom edges are outside.
+    EXPECT_TRUE(Contains(r, {2, 3}));
+    EXPECT_TRUE(Contains(r, {9, 6}));
+    EXPECT_FALSE(Contains(r, {10, 6}));
+    EXPECT_FALSE(Contains(r, {9, 7}));
+    EXPECT_FALSE(Contains(r, {1, 5}));
+    EXPECT_FALSE(Contains({INT_MAX, 0, INT_MIN, 1}, {0, 0}));
 
     // RectInRect tests both corners with the right and bottom edges outside.
     EXPECT_FALSE(RectInRect(r, r));
@@ -32,7 +32,7 @@ TEST(RectFunctions, EdgeRules) {
     EXPECT_FALSE(IsEmptyRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}));  // no overflow
     EXPECT_TRUE(IsEmptyRect({INT_MAX, 0, INT_MIN, 1}));
 
-    EXPECT_TRUE(SameRect(r, Rect{2, 3, 10, 7}));
-    EXPECT_FALSE(SameRect(r, Rect{2, 3, 10, 8}));
-    EXPECT_FALSE(SameRect(r, Rect{3, 3, 10, 7}));
+    EXPECT_EQ(Saturate(int64_t(INT_MAX) + 5), INT_MAX);
+    EXPECT_EQ(Saturate(int64_t(INT_MIN) - 5), INT_MIN);
+    EXPECT_EQ(Width64({INT_MIN, 0, INT_MAX, 0}), int64_t(UINT_MAX));
 }
