@@ -3,28 +3,10 @@
 #include <functional>
 #include <memory>
 
+#include "AnimationTimer.h"
 #include "base/Geometry.h"
 
 namespace tolvar {
-
-// One repeating timer of the animation, as the platform gives it: while enabled, with an
-// interval that is not 0, it ticks every interval milliseconds on the user-interface thread.
-// Enabling a disabled timer starts a fresh interval; enabling an enabled one changes nothing.
-// Destroying it frees the platform's timer.
-class AnimationTimer {
-public:
-    virtual ~AnimationTimer() = default;
-    virtual bool Enabled() const = 0;
-    virtual void SetEnabled(bool enabled) = 0;
-    virtual void SetInterval(uint32_t milliseconds) = 0;
-};
-
-// Makes the animation's timers: disabled, with `onTick` as their tick.
-class AnimationTimerFactory {
-public:
-    virtual ~AnimationTimerFactory() = default;
-    virtual std::unique_ptr<AnimationTimer> CreateTimer(std::function<void()> onTick) = 0;
-};
 
 // The gauge's progress animation: a run of frames that replaces the middle of the progress
 // picture one after the other, then a rest of the pause's length, then the next run. A frame

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/Component.h"
-#include "skin/controls/GaugeAnimation.h"
+#include "skin/controls/AnimationTimer.h"
 
 namespace tolvar {
 
