@@ -18,6 +18,8 @@ protected:
     // The paint message: BeginPaint, Paint, EndPaint (or painting into the given device
     // context when the message carries one).
     virtual void WMPaint(TMessage& message);
+    // Paint with the canvas on `dc`.
+    void PaintTo(HDC dc);
 
 private:
     TCanvas canvas_;
