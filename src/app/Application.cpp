@@ -90,9 +90,18 @@ bool TApplication::ProcessMessage() {
         terminated_ = true;
         return true;
     }
+    if (IsShortCutMessage(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
+}
+
+bool TApplication::IsShortCutMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+    if (!form) return false;
+    TWMKey key{msg.message, WORD(msg.wParam), msg.lParam};
+    return form->IsShortCut(key);
 }
 
 void TApplication::ProcessMessages() {

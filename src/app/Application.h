@@ -25,11 +25,13 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
 
-    // Makes a form owned by the application; the first one made becomes the main form.
+    // Makes a form owned by the application; the first one made becomes the main form. Its
+    // OnCreate runs once it is whole, so that no form has to remember to run it.
     template <class T, class... Args>
     T* CreateForm(Args&&... args) {
         T* form = Own<T>(this, std::forward<Args>(args)...);
         if (!mainForm_) mainForm_ = form;
+        form->DoCreate();
         return form;
     }
     TForm* MainForm() const { return mainForm_; }
@@ -64,6 +66,8 @@ public:
 
 private:
     bool ProcessMessage();
+    // Key messages go to the shortcut handler of the form they are for before any window.
+    bool IsShortCutMessage(const MSG& msg);
 
     HINSTANCE instance_;
     std::string title_;

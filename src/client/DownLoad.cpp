@@ -65,7 +65,6 @@ TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
     OnCreate = [this](TComponent* s) { FormCreate(s); };
     OnActivate = [this](TComponent* s) { FormActivate(s); };
     OnClose = [this](TComponent* s, TCloseAction& a) { FormClose(s, a); };
-    DoCreate();
 }
 
 void TfmDownloading::FormCreate(TComponent*) {
