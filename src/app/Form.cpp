@@ -29,6 +29,8 @@ DWORD TForm::WindowStyle() const {
     case TFormBorderStyle::bsSingle: style |= WS_OVERLAPPED | WS_CAPTION; break;
     case TFormBorderStyle::bsSizeable: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
     case TFormBorderStyle::bsDialog: style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
+    case TFormBorderStyle::bsToolWindow: style |= WS_OVERLAPPED | WS_CAPTION; break;
+    case TFormBorderStyle::bsSizeToolWin: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
     }
     if (borderStyle_ != TFormBorderStyle::bsNone && (borderIcons_ & biSystemMenu)) {
         style |= WS_SYSMENU;
@@ -39,7 +41,48 @@ DWORD TForm::WindowStyle() const {
 }
 
 DWORD TForm::WindowExStyle() const {
-    return borderStyle_ == TFormBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW;
+    DWORD ex = borderStyle_ == TFormBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW;
+    if (borderStyle_ == TFormBorderStyle::bsToolWindow || borderStyle_ == TFormBorderStyle::bsSizeToolWin)
+        ex |= WS_EX_TOOLWINDOW;
+    if (formStyle_ == TFormStyle::fsStayOnTop) ex |= WS_EX_TOPMOST;
+    return ex;
+}
+
+void TForm::SetBorderIcons(unsigned icons) {
+    if (icons == borderIcons_) return;
+    borderIcons_ = icons;
+    if (!HandleAllocated()) return;
+    const DWORD buttons = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    const DWORD style = DWORD(GetWindowLongA(Handle(), GWL_STYLE));
+    SetWindowLongA(Handle(), GWL_STYLE, LONG((style & ~buttons) | (WindowStyle() & buttons)));
+    FrameChanged();
+}
+
+TWindowState TForm::WindowState() {
+    if (!HandleAllocated()) return TWindowState::wsNormal;
+    if (IsIconic(Handle())) return TWindowState::wsMinimized;
+    if (IsZoomed(Handle())) return TWindowState::wsMaximized;
+    return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    static constexpr int kShow[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+    if (HandleAllocated() && state != WindowState()) ShowWindow(Handle(), kShow[int(state)]);
+}
+
+void TForm::FrameChanged() {
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::RepaintFrame() {
+    if (HandleAllocated()) SendMessageA(Handle(), WM_NCPAINT, 1, 0);
+}
+
+void TForm::Invalidate() {
+    // The background is part of a form's paint: the erase step draws it.
+    if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int TForm::ClientWidth() { return RectWidth(ClientRect()); }
@@ -88,6 +131,12 @@ void TForm::Show() {
     BringWindowToTop(Handle());
 }
 
+void TForm::ShowNoActivate() {
+    HandleNeeded();
+    TWinControl::SetVisibleFlag(true);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
 void TForm::Close() {
     TCloseAction action = (Application()->MainForm() == this) ? TCloseAction::caFree : TCloseAction::caHide;
     if (OnClose) OnClose(this, action);
@@ -107,16 +156,27 @@ void TForm::DoCreate() {
     if (OnCreate) OnCreate(this);
 }
 
-void TForm::Paint() {
+bool TForm::IsShortCut(TWMKey& message) {
+    bool handled = false;
+    if (OnShortCut) OnShortCut(message, handled);
+    return handled;
+}
+
+void TForm::EraseBackground(HDC dc) {
     // The client area in the window colour; controls paint themselves on top.
-    RECT r{0, 0, Width(), Height()};
-    ::FillRect(Canvas().Handle(), &r, GetSysColorBrush(COLOR_BTNFACE));
+    RECT r;
+    GetClientRect(Handle(), &r);
+    ::FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TForm::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_CLOSE:
         Close();
+        return;
+    case WM_ERASEBKGND:
+        if (m.WParam) EraseBackground(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
         return;
     case WM_ACTIVATE:
         active_ = LOWORD(m.WParam) != WA_INACTIVE;

@@ -77,6 +77,8 @@ protected:
 
     // The last size the window reported, kept in step without calling SetBounds.
     void UpdateBoundsFromWindow();
+    // Records the visibility the window already has (or is given by the caller).
+    void SetVisibleFlag(bool visible) { visible_ = visible; }
 
 private:
     friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
