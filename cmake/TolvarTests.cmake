@@ -8,6 +8,8 @@ function(tolvar_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LOCKS;ARGS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # The stand-ins and fixtures the tests share.
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   if(TOLVAR_WINDOWS)
     # A test binary is a console program: its output is the test report.
     target_link_options(${name} PRIVATE -mconsole)

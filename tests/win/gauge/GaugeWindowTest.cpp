@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../../unit/skin_gauge/GaugeSkins.h"
+#include "GaugeSkins.h"
 #include "Pump.h"
 #include "app/Application.h"
 #include "app/Canvas.h"

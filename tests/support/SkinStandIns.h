@@ -1,26 +1,23 @@
 #pragma once
-// Stand-ins for what the gauge's logic needs of its window, its text and its timers, and skins
-// made from a description and pictures; shared by the tests and the benchmark.
+// Stand-ins the skin engine's tests share: a skin packed from a description and pictures, text
+// drawn as boxes whose metrics are known, and timers on a clock that moves only when told.
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/Component.h"
+#include "skin/controls/AnimationTimer.h"
 #include "skin/controls/BitmapFill.h"
-#include "skin/controls/GaugeAnimation.h"
-#include "skin/controls/SkinGaugeLogic.h"
+#include "skin/controls/TextRenderer.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
 #include "skin/data/Streams.h"
 #include "skin/data/ZlibStreams.h"
 
-namespace gauge_test {
-
-using namespace tolvar;
+namespace tolvar::test {
 
 // A skin data loaded from a description and active pictures, as a stored skin would give it.
 class TestSkin {
@@ -44,30 +41,6 @@ public:
 private:
     TComponent owner_;
     TskSkinData* data_ = nullptr;
-};
-
-// The window around the logic: bounds applied as asked, and a count of what it was asked.
-class FakeHost : public SkinControlHost {
-public:
-    ControlBounds bounds{0, 0, 100, 20};
-    int applied = 0, repaintsNow = 0, repaintsLater = 0, regionUpdates = 0, childNotices = 0;
-    bool designing = false;
-    std::function<void()> onRepaintNow;
-
-    ControlBounds Bounds() const override { return bounds; }
-    void ApplyBounds(const ControlBounds& b) override {
-        bounds = b;
-        ++applied;
-    }
-    void RepaintNow() override {
-        ++repaintsNow;
-        if (onRepaintNow) onRepaintNow();
-    }
-    void RepaintLater() override { ++repaintsLater; }
-    void UpdateRegion() override { ++regionUpdates; }
-    void NotifyChildrenParentChanged() override { ++childNotices; }
-    bool IsDesigning() const override { return designing; }
-    bool IsLoading() const override { return false; }
 };
 
 // Text as solid boxes: every character 6 pixels wide, the text as high as the font. A turned
@@ -168,21 +141,4 @@ private:
     std::vector<std::shared_ptr<State>> timers_;
 };
 
-// A gauge's logic with stand-ins all round; the text renderer and the clock stay reachable.
-struct GaugeRig {
-    FakeHost host;
-    std::vector<BoxText::Call> texts;
-    FakeClock* clock = nullptr;
-    std::unique_ptr<SkinGaugeLogic> gauge;
-
-    explicit GaugeRig(ControlBounds bounds = {0, 0, 100, 20}) {
-        host.bounds = bounds;
-        auto text = std::make_unique<BoxText>();
-        text->calls = &texts;
-        auto timers = std::make_unique<FakeClock>();
-        clock = timers.get();
-        gauge = std::make_unique<SkinGaugeLogic>(host, std::move(text), std::move(timers));
-    }
-};
-
-}  // namespace gauge_test
+}  // namespace tolvar::test

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "../skin_controls/NamedPictures.h"
+#include "NamedPictures.h"
 #include "GaugeStandIns.h"
 
 namespace gauge_test {
