@@ -138,10 +138,17 @@ void TForm::ShowNoActivate() {
 }
 
 void TForm::Close() {
-    TCloseAction action = (Application()->MainForm() == this) ? TCloseAction::caFree : TCloseAction::caHide;
+    const bool main = Application()->MainForm() == this;
+    // The main form closes once: a close while the loop is already ending (the running
+    // handler has not returned yet) changes nothing.
+    if (main && closed_) return;
+    TCloseAction action = main ? TCloseAction::caFree : TCloseAction::caHide;
     if (OnClose) OnClose(this, action);
     if (action == TCloseAction::caNone) return;
-    if (Application()->MainForm() == this) {
+    if (main) {
+        closed_ = true;
+        // Gone from the screen at once; the window itself lives until the loop has ended.
+        Hide();
         Application()->Terminate();
     } else if (action == TCloseAction::caHide) {
         Hide();

@@ -34,6 +34,13 @@ TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
         Application()->HandleException(e);
     }
 
+    // The window's frame, drawn from the same skin.
+    skSkinForm1 = Own<TskSkinForm>(this);
+    skSkinForm1->SetName("skSkinForm1");
+    skSkinForm1->SetBorderIcons(BorderIconBit(TskBorderIcon::biSystemMenu));
+    skSkinForm1->SetShowIcon(true);
+    skSkinForm1->SetSkinData(skSkinData1);
+
     ProgressBar1 = Own<TskSkinGauge>(this);
     ProgressBar1->SetName("ProgressBar1");
     ProgressBar1->SetBounds(7, 7, 321, 20);

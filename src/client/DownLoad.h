@@ -9,6 +9,7 @@
 #include "base/DateTime.h"
 #include "base/Text.h"
 #include "skin/controls/win/SkinGauge.h"
+#include "skin/frame/win/SkinForm.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 
@@ -39,6 +40,7 @@ public:
     // Members of the designed window.
     TskCompressedStoredSkin* skCompressedStoredSkin1 = nullptr;
     TskSkinData* skSkinData1 = nullptr;
+    TskSkinForm* skSkinForm1 = nullptr;
     TskSkinGauge* ProgressBar1 = nullptr;
     TTimer* StartTimer = nullptr;
     std::deque<std::string> ListBox1;  // the line queue

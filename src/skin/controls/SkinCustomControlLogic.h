@@ -54,6 +54,11 @@ public:
     void DrawDefaultImage(Bitmap& image) override;
     void DrawSkinImage(Bitmap& image) override;
     void ChangeSkinData() override;
+    // The pictures go with the old skin: nothing may point into them any more.
+    void BeforeChangeSkinData() override {
+        SkinControlLogic::BeforeChangeSkinData();
+        picture_ = mask_ = nullptr;
+    }
     void SetBounds(const ControlBounds& bounds) override;
     Bitmap PaintImage() override;
 

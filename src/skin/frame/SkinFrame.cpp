@@ -82,7 +82,7 @@ void SkinFrame::ApplySkin() {
         frameHeight_ = host_.WindowHeight();
         if (formSkinEnabled_) CreateDefaultObjects();
     }
-    if (formSkinEnabled_) BringWithinMinimum();
+    if (formSkinEnabled_) FitToMinimum();
     frameWidth_ = host_.WindowWidth();
     frameHeight_ = host_.WindowHeight();
     if (skinPresent_) UpdateFrame(true);
@@ -92,7 +92,7 @@ void SkinFrame::ApplySkin() {
     if (OnChangeSkinData) OnChangeSkinData();
 }
 
-void SkinFrame::BringWithinMinimum() {
+void SkinFrame::FitToMinimum() {
     const Point at = host_.WindowOrigin();
     const int32_t w = host_.WindowWidth(), h = host_.WindowHeight();
     const int32_t minW = GetMinWidth(), minH = GetMinHeight();
@@ -581,11 +581,10 @@ Bitmap SkinFrame::ComposeDefaultFramePicture() {
                                active, objects_, host_.Text(), DefCaptionFont(active), host_.Caption());
 }
 
-Bitmap SkinFrame::ComposeClientBackground() {
-    const Rect c = ClientRectInWindow();
+Bitmap SkinFrame::ComposeClientBackground(int32_t clientWidth, int32_t clientHeight) {
     const int32_t fw = frameWidth_ ? frameWidth_ : host_.WindowWidth();
     const int32_t fh = frameHeight_ ? frameHeight_ : host_.WindowHeight();
-    return tolvar::ComposeClientBackground(Skin(), RectWidth(c), RectHeight(c), fw, fh);
+    return tolvar::ComposeClientBackground(Skin(), clientWidth, clientHeight, fw, fh);
 }
 
 }  // namespace tolvar

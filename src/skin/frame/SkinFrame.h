@@ -75,6 +75,10 @@ public:
     bool CanResize() const;
     // The window records its new size (WM_SIZE); with a skin the frame follows it.
     void WindowSized();
+    // Brings the window up to the minimum size, or nudges its width by a pixel and back so
+    // that the platform asks for the client area again.
+    void FitToMinimum();
+    bool ChangingSkin() const { return changingSkin_; }
 
     // ---- the non-client messages
     // The client rectangle for a proposed window rectangle (WM_NCCALCSIZE).
@@ -116,7 +120,8 @@ public:
     std::optional<FramePicture> ComposeFramePicture();
     // The unskinned frame's picture.
     Bitmap ComposeDefaultFramePicture();
-    Bitmap ComposeClientBackground();
+    // The client area's background for a client of the given size.
+    Bitmap ComposeClientBackground(int32_t clientWidth, int32_t clientHeight);
     // The client rectangle in window coordinates.
     Rect ClientRectInWindow() const;
 
@@ -144,7 +149,6 @@ private:
     void CreateDefaultObjects();
     void ArrangeDefaultObjects();
     void FreeObjects();
-    void BringWithinMinimum();
     void Press(MouseButton b);
     void Release(MouseButton b);
     TskActiveSkinObject* Hovered() const;

@@ -1,0 +1,584 @@
+#include "SkinForm.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "app/Canvas.h"
+#include "app/Message.h"
+#include "base/Exceptions.h"
+#include "base/Text.h"
+#include "skin/controls/win/SkinControl.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinNotices.h"
+
+namespace tolvar {
+
+static_assert(int(HitCode::Client) == HTCLIENT && int(HitCode::Caption) == HTCAPTION);
+static_assert(int(HitCode::Left) == HTLEFT && int(HitCode::Right) == HTRIGHT && int(HitCode::Top) == HTTOP);
+static_assert(int(HitCode::TopLeft) == HTTOPLEFT && int(HitCode::TopRight) == HTTOPRIGHT);
+static_assert(int(HitCode::Bottom) == HTBOTTOM && int(HitCode::BottomLeft) == HTBOTTOMLEFT);
+static_assert(int(HitCode::BottomRight) == HTBOTTOMRIGHT && int(HitCode::Object) == HTOBJECT);
+
+namespace {
+
+// Messages other programs and tools send to a skinned window.
+constexpr UINT kInquirySkinned = 45490;
+constexpr UINT kPaintFrameTo = 45513;
+constexpr UINT kPaintFrameToChecked = 48203;
+constexpr LPARAM kPaintFrameToCheck = 16802;
+
+TForm* FormOf(TComponent* owner) {
+    auto* form = dynamic_cast<TForm*>(owner);
+    if (!form) throw Exception("Invalid class typecast");
+    return form;
+}
+
+RECT WindowRectOf(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+}
+
+// An icon's pixels with their opacity: from its own alpha when it has one, else from its mask.
+Bitmap IconBitmap(HICON icon, int32_t w, int32_t h) {
+    Bitmap out(w, h);
+    out.MakeAlpha(0);
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    const auto render = [&](UINT flags, std::vector<uint32_t>& bits) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* data = nullptr;
+        UniqueBitmapHandle section(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &data, nullptr, 0));
+        if (!section || !data) return false;
+        const SelectGuard select(dc.Get(), section.Get());
+        std::fill_n(static_cast<uint32_t*>(data), size_t(w) * size_t(h), 0u);
+        DrawIconEx(dc.Get(), 0, 0, icon, w, h, 0, nullptr, flags);
+        GdiFlush();
+        bits.assign(static_cast<uint32_t*>(data), static_cast<uint32_t*>(data) + size_t(w) * size_t(h));
+        return true;
+    };
+    std::vector<uint32_t> image, mask;
+    if (!render(DI_IMAGE, image) || !render(DI_MASK, mask)) return out;
+    bool hasAlpha = false;
+    for (uint32_t p : image) hasAlpha = hasAlpha || (p >> 24) != 0;
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            const uint32_t p = image[size_t(y) * size_t(w) + size_t(x)];
+            const uint8_t a = hasAlpha ? uint8_t(p >> 24) : ((mask[size_t(y) * size_t(w) + size_t(x)] & 0xFFFFFF) ? 0 : 255);
+            out.AlphaAt(x, y) = a;
+            // Premultiplied in the section when it had alpha: take the colour back out.
+            uint8_t r = uint8_t(p >> 16), g = uint8_t(p >> 8), b = uint8_t(p);
+            if (hasAlpha && a != 0 && a != 255) {
+                r = uint8_t(std::min(255, r * 255 / a));
+                g = uint8_t(std::min(255, g * 255 / a));
+                b = uint8_t(std::min(255, b * 255 / a));
+            }
+            out.At(x, y) = MakePixel(r, g, b);
+        }
+    }
+    return out;
+}
+
+MouseButton ButtonOf(UINT msg) {
+    switch (msg) {
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONUP:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_RBUTTONUP: return MouseButton::Right;
+        default: return MouseButton::Left;
+    }
+}
+
+}  // namespace
+
+TskSkinForm::TskSkinForm(TComponent* owner)
+    : TComponent(owner), form_(FormOf(owner)), timers_(this), frame_(std::make_unique<SkinFrame>(static_cast<SkinFrameHost&>(*this), timers_)) {
+    popup_ = PlatformSystemMenuPopup;
+    frame_->OnChangeSkinData = [this] {
+        // A client size asked for is imposed once the frame is known.
+        if ((ClientWidth > 0 || ClientHeight > 0) && !frame_->RolledUp())
+            form_->SetClientSize(ClientWidth > 0 ? ClientWidth : form_->ClientWidth(),
+                                 ClientHeight > 0 ? ClientHeight : form_->ClientHeight());
+        if (OnChangeSkinData) OnChangeSkinData(this);
+    };
+    frame_->OnBeforeChangeSkinData = [this] {
+        if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
+    };
+    frame_->OnActivate = [this] {
+        if (OnActivate) OnActivate(this);
+    };
+    frame_->OnDeActivate = [this] {
+        if (OnDeActivate) OnDeActivate(this);
+    };
+    form_->SetBorderIcons(0);
+    form_->OnShortCut = [this](TWMKey& key, bool& handled) { ShortCut(key, handled); };
+    hook_ = std::make_unique<TWindowProcHook>(form_, [this](TMessage& m) { return HandleMessage(m); });
+    // A window made before the frame was attached asks for its frame again.
+    if (form_->HandleAllocated()) form_->FrameChanged();
+}
+
+TskSkinForm::~TskSkinForm() {
+    hook_.reset();
+    if (form_->HandleAllocated()) form_->FrameChanged();
+}
+
+void TskSkinForm::SetSkinData(TskSkinData* data) {
+    if (TskSkinData* old = frame_->SkinData(); old && old != data) RemoveFreeNotification(old);
+    if (data) FreeNotification(data);
+    frame_->SetSkinData(data);
+    if (!frame_->FormSkinEnabled()) form_->SetBorderIcons(TBorderIcon::biSystemMenu);
+}
+
+void TskSkinForm::SetBorderIcons(TskBorderIcons icons) { frame_->SetBorderIcons(icons); }
+
+void TskSkinForm::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == frame_->SkinData()) frame_->SetSkinData(nullptr);
+}
+
+// ---- the message handler
+
+bool TskSkinForm::HandleMessage(TMessage& m) {
+    switch (m.Msg) {
+        case WM_NCCALCSIZE: return OnNcCalcSize(m);
+        case WM_NCHITTEST: return OnNcHitTest(m);
+        case WM_NCPAINT: return OnNcPaint(m);
+        case WM_NCACTIVATE: return OnNcActivate(m);
+        case WM_ACTIVATE: return OnActivateMessage(m);
+        case WM_SETTEXT: return OnSetText(m);
+        case WM_ERASEBKGND: return OnEraseBkgnd(m);
+        case WM_GETMINMAXINFO: return OnGetMinMaxInfo(m);
+        case WM_SIZE: return OnSize(m);
+        case WM_SHOWWINDOW: return OnShowWindow(m);
+        case WM_SYSCOMMAND: return OnSysCommand(m);
+        case WM_TIMER: return OnTimer(m);
+        case WM_DISPLAYCHANGE: return OnDisplayChange(m);
+        case WM_CONTEXTMENU: return OnContextMenu(m);
+        case WM_ENTERSIZEMOVE: frame_->EnterSizeMove(); return false;
+        case WM_EXITSIZEMOVE: frame_->ExitSizeMove(); return false;
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONUP:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP: return OnFrameMouse(m);
+        case BeforeChangeSkinData:
+        case ChangeSkinData:
+        case AfterChangeSkinData:
+        case ResourceStrDataChanged:
+        case SkinnableFormChanged: return OnSkinNotice(m);
+        case kInquirySkinned:
+            m.Result = frame_->FormSkinEnabled() ? 12853 : 12852;
+            return true;
+        case kPaintFrameTo: return OnPaintFrameTo(m, 12851);
+        case kPaintFrameToChecked: return m.LParam == kPaintFrameToCheck && OnPaintFrameTo(m, kPaintFrameToCheck);
+        default: return false;
+    }
+}
+
+bool TskSkinForm::OnNcCalcSize(TMessage& m) {
+    if (!frame_->FormSkinEnabled() || Borderless()) return false;
+    RECT& r = NcCalcSizeRect(m.LParam);
+    const Rect c = frame_->ClientRectFor({r.left, r.top, r.right, r.bottom});
+    r = {c.Left, c.Top, c.Right, c.Bottom};
+    m.Result = 0;
+    return true;
+}
+
+bool TskSkinForm::OnNcHitTest(TMessage& m) {
+    if (!frame_->FormSkinEnabled()) return false;
+    m.Result = LRESULT(frame_->HitTest(PointOf(m.LParam)));
+    return true;
+}
+
+bool TskSkinForm::OnNcPaint(TMessage& m) {
+    if (!frame_->FormSkinEnabled()) return false;
+    if (!Borderless()) PaintFrame();
+    m.Result = 0;
+    return true;
+}
+
+bool TskSkinForm::OnNcActivate(TMessage& m) {
+    if (!frame_->FormSkinEnabled()) return false;
+    ncActive_ = m.WParam != 0;
+    frame_->Activate(ncActive_);
+    // The platform's own caption drawing never runs.
+    m.Result = 1;
+    return true;
+}
+
+bool TskSkinForm::OnActivateMessage(TMessage& m) {
+    if (!frame_->FormSkinEnabled()) return false;
+    hook_->CallPrevious(m);
+    for (auto& o : frame_->Objects()) {
+        o->Hovered = o->MouseInside = false;
+        o->MorphFactor = 0.0;
+    }
+    PaintFrameNow(std::nullopt);
+    frame_->SetFormActiveState(true);
+    return true;
+}
+
+bool TskSkinForm::OnSetText(TMessage& m) {
+    if (!frame_->FormSkinEnabled() || !form_->HandleAllocated()) return false;
+    // The platform draws its own caption when the text changes on a window with a caption;
+    // without the caption bits for that moment it only stores the text.
+    const HWND h = form_->Handle();
+    const LONG style = GetWindowLongA(h, GWL_STYLE);
+    SetWindowLongA(h, GWL_STYLE, style & ~LONG(WS_CAPTION));
+    hook_->CallPrevious(m);
+    SetWindowLongA(h, GWL_STYLE, style);
+    if (!Borderless()) PaintFrameNow(std::nullopt);
+    return true;
+}
+
+bool TskSkinForm::OnEraseBkgnd(TMessage& m) {
+    const HDC dc = DcOf(m.WParam);
+    m.Result = 1;
+    if (!dc || !form_->HandleAllocated()) return true;
+    RECT client;
+    GetClientRect(form_->Handle(), &client);
+    const Bitmap background = frame_->ComposeClientBackground(client.right, client.bottom);
+    TCanvas(dc).Draw(0, 0, background);
+    return true;
+}
+
+bool TskSkinForm::OnGetMinMaxInfo(TMessage& m) {
+    if (!frame_->FormSkinEnabled()) return false;
+    hook_->CallPrevious(m);
+    MINMAXINFO& info = MinMaxInfoOf(m.LParam);
+    info.ptMinTrackSize = {frame_->GetMinWidth(), frame_->GetMinHeight()};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (form_->HandleAllocated() &&
+        GetMonitorInfoA(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& area = monitor.rcWork;
+        info.ptMaxTrackSize = {MaxFrameSize(frame_->Limits.MaxWidth, area.right - area.left),
+                               MaxFrameSize(frame_->Limits.MaxHeight, area.bottom - area.top)};
+    }
+    return true;
+}
+
+bool TskSkinForm::OnSize(TMessage& m) {
+    hook_->CallPrevious(m);
+    frame_->WindowSized();
+    return true;
+}
+
+bool TskSkinForm::OnShowWindow(TMessage& m) {
+    if (m.WParam >= 1 && frame_->FormSkinEnabled()) {
+        firstShow_ = false;
+        // The frame is worked out for the size the window is shown at.
+        frame_->FitToMinimum();
+    }
+    return false;
+}
+
+bool TskSkinForm::OnSysCommand(TMessage& m) {
+    const UINT command = UINT(m.WParam & 0xFFF0);
+    if (command == SC_KEYMENU) {
+        // Keyboard access to the menus goes through the short-cut handler.
+        m.Result = 0;
+        return true;
+    }
+    if (command == SC_RESTORE && OnRestore) OnRestore(this);
+    return false;
+}
+
+bool TskSkinForm::OnTimer(TMessage& m) {
+    if (m.WParam != 1 || !form_->HandleAllocated()) return false;
+    // The show-time fade is over: the window is opaque again.
+    KillTimer(form_->Handle(), 1);
+    const LONG ex = GetWindowLongA(form_->Handle(), GWL_EXSTYLE);
+    if (ex & WS_EX_LAYERED) SetWindowLongA(form_->Handle(), GWL_EXSTYLE, ex & ~LONG(WS_EX_LAYERED));
+    return false;
+}
+
+bool TskSkinForm::OnDisplayChange(TMessage&) {
+    if (!frame_->FormSkinEnabled() || !form_->HandleAllocated()) return false;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (GetMonitorInfoA(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& area = monitor.rcWork;
+        if (WindowWidth() > MaxFrameSize(frame_->Limits.MaxWidth, area.right - area.left) ||
+            WindowHeight() > MaxFrameSize(frame_->Limits.MaxHeight, area.bottom - area.top))
+            frame_->FitToMinimum();
+    }
+    return false;
+}
+
+bool TskSkinForm::OnContextMenu(TMessage& m) {
+    // The frame's own system menu came up on the button press; the platform's must not follow.
+    if (!frame_->FormSkinEnabled()) return false;
+    const Point p = PointOf(m.LParam);
+    if (HitCode(SendMessageA(form_->Handle(), WM_NCHITTEST, 0, PackPoint(p))) == HitCode::Client) return false;
+    m.Result = 0;
+    return true;
+}
+
+bool TskSkinForm::OnFrameMouse(TMessage& m) {
+    hook_->CallPrevious(m);
+    if (!frame_->FormSkinEnabled()) return true;
+    const Point p = PointOf(m.LParam);
+    const HitCode hit = HitCode(int32_t(m.WParam));
+    switch (m.Msg) {
+        case WM_NCMOUSEMOVE: frame_->NcMouseMove(p); break;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN: frame_->NcButtonDown(ButtonOf(m.Msg), hit, p); break;
+        case WM_NCLBUTTONUP:
+        case WM_NCRBUTTONUP: frame_->NcButtonUp(ButtonOf(m.Msg), p); break;
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDBLCLK: frame_->NcButtonDblClk(ButtonOf(m.Msg), hit, p); break;
+        default: frame_->CapturedButtonUp(ButtonOf(m.Msg)); break;
+    }
+    return true;
+}
+
+bool TskSkinForm::OnSkinNotice(TMessage& m) {
+    const bool own = reinterpret_cast<TskSkinData*>(m.WParam) == frame_->SkinData() && frame_->SkinData();
+    switch (m.Msg) {
+        case BeforeChangeSkinData:
+            if (!own) break;
+            frame_->BeforeChangeSkinData();
+            TellSkinControls(BeforeChangeSkinData);
+            break;
+        case ChangeSkinData:
+            if (own) frame_->ChangeSkinData();
+            TellSkinControls(ChangeSkinData);
+            break;
+        case AfterChangeSkinData:
+            if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+            break;
+        case ResourceStrDataChanged:
+            if (frame_->UseDefaultObjectHint && frame_->SkinData())
+                SetObjectHints(frame_->Objects(), frame_->SkinData()->ResourceStrData());
+            break;
+        case SkinnableFormChanged:
+            if (own) {
+                frame_->SetFormSkinEnabled(frame_->SkinData()->SkinnableForm());
+                form_->SetBorderIcons(frame_->FormSkinEnabled() ? 0u : unsigned(TBorderIcon::biSystemMenu));
+                form_->FrameChanged();
+            }
+            break;
+        default: break;
+    }
+    return false;
+}
+
+bool TskSkinForm::OnPaintFrameTo(TMessage& m, LRESULT answer) {
+    if (!frame_->FormSkinEnabled() || m.WParam == 0) return false;
+    PaintFrame(DcOf(m.WParam));
+    m.Result = answer;
+    return true;
+}
+
+void TskSkinForm::TellSkinControls(UINT notice) {
+    const std::function<void(TWinControl*)> visit = [&](TWinControl* parent) {
+        for (TWinControl* child : parent->Controls()) {
+            if (auto* c = dynamic_cast<TskSkinControl*>(child)) {
+                if (notice == BeforeChangeSkinData) c->BeforeChangeSkinData();
+                else c->ChangeSkinData();
+            }
+            visit(child);
+        }
+    };
+    visit(form_);
+}
+
+void TskSkinForm::ShortCut(TWMKey& key, bool& handled) {
+    if (OnShortCut) OnShortCut(key, handled);
+    if (handled || !frame_->FormSkinEnabled()) return;
+    const bool altOnly = (key.KeyData & (1 << 29)) && !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_SHIFT) & 0x8000);
+    if (key.CharCode == VK_SPACE && altOnly) handled = frame_->KeyboardSystemMenu();
+}
+
+// ---- painting
+
+void TskSkinForm::PaintFrame(HDC given, const std::optional<Rect>& part) {
+    if (!form_->HandleAllocated()) return;
+    UniqueWindowDc own;
+    HDC dc = given;
+    if (!dc) {
+        own = GetWindowDcOf(form_->Handle());
+        dc = own.Get().Dc;
+    }
+    if (!dc) return;
+    const int saved = SaveDC(dc);
+    if (part) IntersectClipRect(dc, part->Left, part->Top, part->Right, part->Bottom);
+    const TCanvas canvas(dc);
+    if (frame_->SkinPresent()) {
+        const std::optional<FramePicture> picture = frame_->ComposeFramePicture();
+        if (picture) {
+            const Rect& c = frame_->Geometry().SizedClientRect;
+            if (c.Bottom > c.Top) ExcludeClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);
+            canvas.Draw(picture->TopAt.X, picture->TopAt.Y, picture->Strips.Top);
+            canvas.Draw(picture->LeftAt.X, picture->LeftAt.Y, picture->Strips.Left);
+            canvas.Draw(picture->RightAt.X, picture->RightAt.Y, picture->Strips.Right);
+            canvas.Draw(picture->BottomAt.X, picture->BottomAt.Y, picture->Strips.Bottom);
+        }
+    } else if (!frame_->ChangingSkin()) {
+        const Rect c = frame_->ClientRectInWindow();
+        ExcludeClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);
+        canvas.Draw(0, 0, frame_->ComposeDefaultFramePicture());
+    }
+    RestoreDC(dc, saved);
+}
+
+// ---- SkinFrameHost
+
+int32_t TskSkinForm::WindowWidth() const {
+    if (!form_->HandleAllocated()) return form_->Width();
+    const RECT r = WindowRectOf(form_->Handle());
+    return r.right - r.left;
+}
+
+int32_t TskSkinForm::WindowHeight() const {
+    if (!form_->HandleAllocated()) return form_->Height();
+    const RECT r = WindowRectOf(form_->Handle());
+    return r.bottom - r.top;
+}
+
+Point TskSkinForm::WindowOrigin() const {
+    if (!form_->HandleAllocated()) return {form_->Left(), form_->Top()};
+    const RECT r = WindowRectOf(form_->Handle());
+    return {r.left, r.top};
+}
+
+bool TskSkinForm::Visible() const { return form_->HandleAllocated() && IsWindowVisible(form_->Handle()); }
+
+FrameWindowState TskSkinForm::WindowState() const {
+    if (form_->HandleAllocated() && IsIconic(form_->Handle())) return FrameWindowState::Minimized;
+    if (form_->HandleAllocated() && IsZoomed(form_->Handle())) return FrameWindowState::Maximized;
+    return actualState_ == FrameWindowState::Minimized ? FrameWindowState::Normal : actualState_;
+}
+
+bool TskSkinForm::IsMainForm() const { return Application()->MainForm() == form_; }
+
+bool TskSkinForm::SizeableBorder() const {
+    const TFormBorderStyle s = form_->BorderStyle();
+    return s == TFormBorderStyle::bsSizeable || s == TFormBorderStyle::bsSizeToolWin;
+}
+
+bool TskSkinForm::ToolWindowBorder() const {
+    const TFormBorderStyle s = form_->BorderStyle();
+    return s == TFormBorderStyle::bsToolWindow || s == TFormBorderStyle::bsSizeToolWin;
+}
+
+bool TskSkinForm::Borderless() const { return form_->BorderStyle() == TFormBorderStyle::bsNone; }
+
+Point TskSkinForm::SmallIconSize() const {
+    int32_t w = GetSystemMetrics(SM_CXSMICON), h = GetSystemMetrics(SM_CYSMICON);
+    if (w == 0 || h == 0) {
+        w = GetSystemMetrics(SM_CXSIZE);
+        h = GetSystemMetrics(SM_CYSIZE);
+    }
+    return {w, h};
+}
+
+const Bitmap& TskSkinForm::SmallIcon() {
+    if (!icon_) {
+        // The form's own icon, else the program's, else the platform's default one; made once.
+        const Point size = SmallIconSize();
+        HICON icon = nullptr;
+        if (form_->HandleAllocated()) icon = reinterpret_cast<HICON>(SendMessageA(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
+        UniqueIcon loaded;
+        if (!icon) {
+            loaded = UniqueIcon(static_cast<HICON>(
+                LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size.X, size.Y, LR_DEFAULTCOLOR)));
+            icon = loaded.Get();
+        }
+        if (!icon) icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+        icon_ = icon ? IconBitmap(icon, size.X, size.Y) : Bitmap(size.X, size.Y);
+    }
+    return *icon_;
+}
+
+std::optional<Point> TskSkinForm::CursorOverWindow() const {
+    if (!form_->HandleAllocated()) return std::nullopt;
+    POINT p;
+    if (!GetCursorPos(&p) || WindowFromPoint(p) != form_->Handle()) return std::nullopt;
+    return Point{p.x, p.y};
+}
+
+void TskSkinForm::PaintFrameNow(const std::optional<Rect>& part) {
+    if (form_->HandleAllocated()) PaintFrame(nullptr, part);
+}
+
+void TskSkinForm::SetWindowBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+    form_->SetBounds(left, top, width, height);
+}
+
+void TskSkinForm::SetMouseCapture(bool on) {
+    if (!form_->HandleAllocated()) return;
+    if (on) SetCapture(form_->Handle());
+    else if (GetCapture() == form_->Handle()) ReleaseCapture();
+}
+
+void TskSkinForm::SetWindowState(FrameWindowState state) {
+    if (!form_->HandleAllocated()) return;
+    const HWND h = form_->Handle();
+    switch (state) {
+        case FrameWindowState::Maximized: {
+            if (!normalBounds_) normalBounds_ = WindowRectOf(h);
+            MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+            GetMonitorInfoA(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &monitor);
+            const RECT& a = monitor.rcWork;
+            actualState_ = state;
+            form_->SetBounds(a.left, a.top, a.right - a.left, a.bottom - a.top);
+            break;
+        }
+        case FrameWindowState::Minimized:
+            // Minimizing the main form leaves the state to come back to as it was.
+            if (!IsMainForm()) actualState_ = state;
+            ShowWindow(h, SW_MINIMIZE);
+            break;
+        case FrameWindowState::Normal:
+            if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+            if (normalBounds_) {
+                const RECT r = *normalBounds_;
+                normalBounds_.reset();
+                form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+            }
+            actualState_ = state;
+            if (OnRestore) OnRestore(this);
+            break;
+    }
+}
+
+std::optional<SystemMenuCommand> TskSkinForm::PopupMenu(const std::vector<SystemMenuItem>& items, Point at) {
+    if (!popup_ || !form_->HandleAllocated()) return std::nullopt;
+    return popup_(form_->Handle(), items, at);
+}
+
+std::optional<SystemMenuCommand> PlatformSystemMenuPopup(HWND owner, const std::vector<SystemMenuItem>& items, Point at) {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return std::nullopt;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const SystemMenuItem& item = items[i];
+        if (item.Caption == "-") {
+            AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::string text = item.Caption;
+        if (!item.ShortCut.empty()) text += "\t" + item.ShortCut;
+        AppendMenuW(menu.Get(), MF_STRING, UINT_PTR(i + 1), AnsiToWide(text).c_str());
+    }
+    // The menu closes when the user clicks elsewhere only when its owner is in front.
+    SetForegroundWindow(owner);
+    const UINT chosen = UINT(TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
+                                              at.X, at.Y, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    if (chosen == 0 || chosen > items.size()) return std::nullopt;
+    return items[chosen - 1].Command;
+}
+
+}  // namespace tolvar
