@@ -79,4 +79,17 @@ uint32_t PackedTimeOf(const std::string& path) {
     return (uint32_t(d) << 16) | t;
 }
 
+std::set<std::string> FileNamesIn(const std::string& dir) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA fd;
+    const HANDLE find = FindFirstFileA((dir + "*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = fd.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    return names;
+}
+
 }  // namespace tolvar::test

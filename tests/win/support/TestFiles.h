@@ -2,6 +2,7 @@
 // Small helpers for tests that work on real files in the Wine prefix.
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 namespace tolvar::test {
@@ -23,6 +24,8 @@ private:
 void WriteTestFile(const std::string& path, const std::string& bytes);
 std::string ReadTestFile(const std::string& path);  // empty when missing
 bool PathExists(const std::string& path);
+// The names of the files and folders in a directory (ending in "\").
+std::set<std::string> FileNamesIn(const std::string& dir);
 void RemoveTree(const std::string& path);
 void SetReadOnly(const std::string& path, bool readOnly);
 // The packed local last-write time, as the client reads it.
