@@ -21,7 +21,7 @@ Rect CaptionTextArea(const TskDataSkinCaption& caption, const Rect& objectRect, 
                      int32_t quickImageWidth = 0);
 
 // The text shortened from its end until it plus "..." fits `width`, then followed by "...";
-// unchanged when it fits.
+// unchanged when it fits, and empty when not even "..." fits, so that it never runs past the area.
 std::string FitCaptionText(TextRenderer& text, const TextFont& font, const std::string& caption, int32_t width);
 
 // Where a text of `extent` starts in `area`: vertically centred (one pixel higher for an odd
