@@ -68,7 +68,8 @@ TEST_F(ProgramFrame, GeometryLimitsAndClientAreaFollowTheWindowSize) {
     EXPECT_EQ(frame.GetMinWidth(), 200);
     EXPECT_EQ(frame.GetMinHeight(), 33);
     // A client area can never be turned inside out.
-    EXPECT_EQ(frame.ClientRectFor({0, 0, 10, 10}), (Rect{3, 30, 3, 30}));
+    EXPECT_EQ(frame.ClientRectFor({0, 0, 10, 10}), (Rect{3, 30, 7, 30}));
+    EXPECT_EQ(frame.ClientRectFor({0, 0, 4, 4}), (Rect{3, 30, 3, 30}));
 }
 
 TEST_F(ProgramFrame, ASmallWindowIsEnlargedWhenTheSkinIsApplied) {
@@ -90,8 +91,8 @@ TEST_F(ProgramFrame, TheUnskinnedFrameHasThePlainBorders) {
     EXPECT_EQ(plain.GetMinWidth(), 120);
     EXPECT_EQ(plain.GetMinHeight(), 25);
     EXPECT_EQ(plain.ComposeDefaultFramePicture().Width(), 342);
-    EXPECT_EQ(plain.HitTest({10, 10}), HitCode::Caption);
-    EXPECT_EQ(plain.HitTest({10, 40}), HitCode::Client);
+    EXPECT_EQ(plain.HitTest({plainHost.Origin.X + 10, plainHost.Origin.Y + 10}), HitCode::Caption);
+    EXPECT_EQ(plain.HitTest({plainHost.Origin.X + 10, plainHost.Origin.Y + 40}), HitCode::Client);
 }
 
 TEST_F(ProgramFrame, ObjectsAreLaidOutForTheBorderIcons) {

@@ -3,6 +3,8 @@
 // minimum size, and the client background squeezed to the window's height.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "FrameStandIns.h"
 #include "skin/controls/BitmapDrawing.h"
 #include "skin/data/SkinObjectRecords.h"
