@@ -17,9 +17,10 @@ export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=;winemenubuilder.exe=d
 
 # Debian packages the build, the tests and the demo need; the benchmarks and the fuzzers need a
-# few more.
+# few more. libssl-dev is for the signing tool, openssl for the keys the tests make with it,
+# libgnutls30 for ECDSA in Wine's bcrypt (wine only recommends it).
 PACKAGES := cmake make g++ python3 zlib1g-dev googletest mingw-w64 libz-mingw-w64-dev \
-            wine wine64 xvfb xauth imagemagick procps util-linux
+            wine wine64 xvfb xauth imagemagick procps util-linux libssl-dev openssl libgnutls30
 BENCH_PACKAGES := libbenchmark-dev curl
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
