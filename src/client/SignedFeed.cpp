@@ -13,29 +13,24 @@ namespace tolvar {
 TBodyCheck::TBodyCheck(const std::optional<Sha256Digest>& expected) : checks_(true), expected_(expected) {
     if (!expected_) return;
     try {
-        hash_.emplace();
-    } catch (const Exception&) {
-        // A system that cannot hash passes no signed body; the download then fails as unverified.
+        hash_ = std::make_unique<TBackgroundSha256>();
+    } catch (const std::exception&) {
+        // A system that cannot hash passes no signed body: the download fails as unverified.
     }
 }
 
+TBodyCheck::~TBodyCheck() = default;
+TBodyCheck::TBodyCheck(TBodyCheck&&) noexcept = default;
+
 void TBodyCheck::Update(const void* data, size_t size) {
-    if (!hash_) return;
-    try {
-        hash_->Update(data, size);
-    } catch (const Exception&) {
-        hash_.reset();
-    }
+    if (hash_) hash_->Update(data, size);
 }
 
 bool TBodyCheck::Matches() {
     if (!checks_) return true;
     if (!expected_ || !hash_) return false;
-    try {
-        return hash_->Final() == *expected_;
-    } catch (const Exception&) {
-        return false;
-    }
+    const std::optional<Sha256Digest> digest = hash_->Final();
+    return digest && *digest == *expected_;
 }
 
 void TSignedFeed::SetKey(const std::optional<std::string>& pem) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "feed/Manifest.h"
+#include "feed/win/BackgroundSha256.h"
 #include "feed/win/FeedVerifier.h"
 #include "feed/win/Sha256.h"
 
@@ -17,6 +18,8 @@ public:
     TBodyCheck() = default;  // passes every body: a build without a key
     // Passes only a body of that hash; given none, no body at all (a file nobody signed).
     explicit TBodyCheck(const std::optional<Sha256Digest>& expected);
+    ~TBodyCheck();
+    TBodyCheck(TBodyCheck&&) noexcept;
 
     void Update(const void* data, size_t size);
     bool Matches();  // once, after the last Update
@@ -24,7 +27,7 @@ public:
 private:
     bool checks_ = false;
     std::optional<Sha256Digest> expected_;
-    std::optional<TSha256> hash_;
+    std::unique_ptr<TBackgroundSha256> hash_;
 };
 
 // What the vendor signed, as far as the pass has read it. A build that carries the vendor's

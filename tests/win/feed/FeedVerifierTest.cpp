@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "FeedSigner.h"
+#include "feed/win/BackgroundSha256.h"
 #include "feed/win/FeedVerifier.h"
 #include "feed/win/Sha256.h"
 
@@ -15,15 +16,27 @@ std::string HexOf(const Sha256Digest& d) { return ToHex(d.data(), d.size()); }
 }  // namespace
 
 // FIPS 180-2's vectors; the million "a" fed in pieces of every size up to 1024 bytes, as a
-// download feeds its reads.
+// download feeds its reads, here and to the hash on its own thread.
 TEST(Sha256, MatchesThePublishedVectorsFedInAnyPieces) {
     EXPECT_EQ(HexOf(Sha256Of("abc")), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     EXPECT_EQ(HexOf(Sha256Of("")), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     const std::string million(1000000, 'a');
     TSha256 hash;
-    for (size_t at = 0, piece = 1; at < million.size(); at += piece, piece = piece % 1024 + 1)
+    TBackgroundSha256 background;
+    for (size_t at = 0, piece = 1; at < million.size(); at += piece, piece = piece % 1024 + 1) {
         hash.Update(million.data() + at, std::min(piece, million.size() - at));
-    EXPECT_EQ(HexOf(hash.Final()), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+        background.Update(million.data() + at, std::min(piece, million.size() - at));
+    }
+    const std::string expected = "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0";
+    EXPECT_EQ(HexOf(hash.Final()), expected);
+    const std::optional<Sha256Digest> digest = background.Final();
+    ASSERT_TRUE(digest);
+    EXPECT_EQ(HexOf(*digest), expected);
+
+    TBackgroundSha256 empty;
+    EXPECT_EQ(HexOf(empty.Final().value()), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    TBackgroundSha256 abandoned;  // a download that fails part way ends its hash unfinished
+    abandoned.Update(million.data(), million.size());
 }
 
 TEST(FeedVerifier, AcceptsWhatTheVendorsToolSignedWithTheKeyAndNothingElse) {
