@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Form.h"
 #include "SignedFeed.h"
+#include "app/Form.h"
 #include "app/Timer.h"
 #include "base/DateTime.h"
 #include "base/Text.h"
