@@ -1,13 +1,16 @@
 # The one driver of the project. `make test` and `make demo` work on a fresh Debian machine:
 # they install what is missing first.
 #
-#   make build [UPDATE_ROOT=http://127.0.0.1:PORT]   both trees
+#   make build [UPDATE_ROOT=http://127.0.0.1:PORT] [FEED_KEY=PUBLIC.pem]   both trees
 #   make test                                        every test, native and under Wine
-#   make demo                                        the client against the demo update server
+#   make demo [SIGNED=1]                             the client against the demo update server (a
+#                                                    signed root and a build with the key)
 #   make bench / make fuzz FUZZ=<target> SECONDS=<n> measurements, kept out of `make test`
 
 UPDATE_ROOT ?= http://127.0.0.1:8642
 CLIENT_VERSION ?= 1.3
+# The vendor's public key built into the client (empty: a build without one, as by default).
+FEED_KEY ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := $(CURDIR)/build
 HOST := $(BUILD)/host
@@ -17,9 +20,10 @@ export WINEDEBUG := -all
 export WINEDLLOVERRIDES := mscoree,mshtml=;winemenubuilder.exe=d
 
 # Debian packages the build, the tests and the demo need; the benchmarks and the fuzzers need a
-# few more.
+# few more. libssl-dev is for the signing tool, openssl for the keys the tests make with it,
+# libgnutls30 for ECDSA in Wine's bcrypt (wine only recommends it).
 PACKAGES := cmake make g++ python3 zlib1g-dev googletest mingw-w64 libz-mingw-w64-dev \
-            wine wine64 xvfb xauth imagemagick procps util-linux
+            wine wine64 xvfb xauth imagemagick procps util-linux libssl-dev openssl libgnutls30
 BENCH_PACKAGES := libbenchmark-dev curl
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
@@ -51,7 +55,7 @@ host: deps
 win: host
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DTOLVAR_UPDATE_ROOT=$(UPDATE_ROOT) -DTOLVAR_CLIENT_VERSION=$(CLIENT_VERSION) \
-	  -DTOLVAR_HOST_BIN=$(HOST)/bin >/dev/null
+	  -DTOLVAR_HOST_BIN=$(HOST)/bin -DTOLVAR_FEED_KEY=$(if $(FEED_KEY),$(abspath $(FEED_KEY))) >/dev/null
 	cmake --build $(WIN) -j $(JOBS)
 
 build: host win
@@ -74,7 +78,7 @@ test: build
 	$(MAKE) --no-print-directory test-win
 
 demo: build wineprefix
-	tools/demo/run-demo $(WIN)/bin $(BUILD)
+	tools/demo/run-demo $(WIN)/bin $(BUILD) $(if $(SIGNED),--signed)
 
 bench: deps-bench
 	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCHMARKS=ON >/dev/null

@@ -16,6 +16,10 @@
 # tolvar_directory_server_fixture(<fixture> [LIFETIME <seconds>])
 #   Python's own http.server file handler, serving <state>/root.
 #
+# tolvar_feed_signer_fixture(<fixture> KEYS <names...> [LIFETIME <seconds>])
+#   Signs server roots with the host tool feedsign on request, for tests under Wine: a key pair
+#   per name, made at start in <state>/keys (tools/testserver/sign_server.py).
+#
 # tolvar_use_server(<test> <fixture>...)
 #   The test needs those servers: FIXTURES_REQUIRED, a RESOURCE_LOCK per server (tests that
 #   change a server's faults must not overlap), and TOLVAR_SERVER_<FIXTURE>=<state> in its
@@ -62,6 +66,18 @@ function(tolvar_directory_server_fixture fixture)
   tolvar_server_state_dir(state ${fixture})
   tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
     COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/serve_directory.py --root ${state}/root)
+endfunction()
+
+function(tolvar_feed_signer_fixture fixture)
+  cmake_parse_arguments(F "" "LIFETIME" "KEYS" ${ARGN})
+  tolvar_server_state_dir(state ${fixture})
+  set(keys)
+  foreach(key ${F_KEYS})
+    list(APPEND keys --key ${key})
+  endforeach()
+  tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
+    COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/sign_server.py --feedsign ${TOLVAR_HOST_BIN}/feedsign
+            --keys ${state}/keys ${keys})
 endfunction()
 
 function(tolvar_use_server test)

@@ -1,8 +1,14 @@
 // One download, timed, and the process's peak working set after it. Run under Wine by
 // tools/bench/compare-download, once per file, so that the peak belongs to that download.
 //
-//   bench_download client URL PATH          DownloadFile of the shown update window, as the
-//                                           download stage calls it
+//   bench_download client URL PATH [KEY.pem] DownloadFile of the shown update window, as the
+//                                           download stage calls it; with the vendor's public
+//                                           key, as a keyed build does: the list's manifest is
+//                                           read first (not timed) and the body hashed as it
+//                                           streams
+//   bench_download verify MANIFEST KEY.pem CALLS
+//                                           the client's check of a manifest file (read, hash,
+//                                           signature), CALLS times; the time per call
 //   bench_download wininet URL PATH BYTES [nocache]
 //                                           the same Internet calls in reads of BYTES, written
 //                                           at once, without gauge or message pump: what the
@@ -22,6 +28,10 @@
 #include "app/Application.h"
 #include "app/Canvas.h"
 #include "client/DownLoad.h"
+#include "feed/FeedKey.h"
+#include "feed/FeedScope.h"
+#include "feed/win/FeedVerifier.h"
+#include "http/HttpClient.h"
 
 using namespace tolvar;
 
@@ -60,7 +70,17 @@ void Report(const char* mode, const char* outcome, long long bytes, double secon
     std::fflush(stdout);
 }
 
-int RunClient(const std::string& url, const std::string& path) {
+std::string ReadFileBytes(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, got);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+int RunClient(const std::string& url, const std::string& path, const std::string& keyFile) {
     SetSystemColorResolver(PlatformSystemColor);
     TApplication* app = Application();
     app->SetTitle("TolvarClient");
@@ -70,6 +90,16 @@ int RunClient(const std::string& url, const std::string& path) {
     };
     TfmDownloading* form = app->CreateForm<TfmDownloading>();
     form->Activated = true;  // the window without its pass: only this one download runs
+    if (!keyFile.empty()) {
+        // What the pass does before its downloads: the list's manifest, then the list.
+        const std::string root = url.substr(0, url.find("/FTPHome/"));
+        form->Feed.SetKey(ReadFileBytes(keyFile));
+        if (!form->Feed.LoadListManifest(root) ||
+            !form->Feed.AcceptList(root, FetchText(root + std::string(kUpgradeListFile)))) {
+            std::fprintf(stderr, "the list of %s is not signed with %s\n", root.c_str(), keyFile.c_str());
+            return 1;
+        }
+    }
     form->Show();
     form->ProgressBar1->StartProgressAnimation();
     form->SetCaption("Update...");
@@ -87,10 +117,11 @@ int RunClient(const std::string& url, const std::string& path) {
         return 1;
     }
     const double seconds = Seconds() - start;
-    const char* outcome = result == TDownloadResult::Complete ? "Complete"
-                          : result == TDownloadResult::Failed ? "Failed"
-                                                              : "ProbeFailed";
-    Report("client", outcome, FileSizeOf(path), seconds, startSet);
+    const char* outcome = result == TDownloadResult::Complete     ? "Complete"
+                          : result == TDownloadResult::Failed     ? "Failed"
+                          : result == TDownloadResult::Unverified ? "Unverified"
+                                                                  : "ProbeFailed";
+    Report(keyFile.empty() ? "client" : "client-keyed", outcome, FileSizeOf(path), seconds, startSet);
     form->Close();
     DestroyApplication();
     return result == TDownloadResult::Complete ? 0 : 1;
@@ -122,13 +153,39 @@ int RunWinInet(const std::string& url, const std::string& path, DWORD bufferSize
     return ok ? 0 : 1;
 }
 
+int RunVerify(const std::string& manifestFile, const std::string& keyFile, int calls) {
+    const std::string text = ReadFileBytes(manifestFile);
+    const TFeedVerifier verifier(ReadFeedPublicKey(ReadFileBytes(keyFile)));
+    size_t entries = 0;
+    const double start = Seconds();
+    for (int i = 0; i < calls; ++i) {
+        const std::optional<TManifest> manifest = verifier.VerifiedManifest(text);
+        if (!manifest) {
+            std::fprintf(stderr, "%s does not verify with %s\n", manifestFile.c_str(), keyFile.c_str());
+            return 1;
+        }
+        entries = manifest->Entries.size();
+    }
+    const double perCall = (Seconds() - start) / calls;
+    const double readStart = Seconds();
+    for (int i = 0; i < calls; ++i) entries = ReadManifest(text).Entries.size();
+    const double readPerCall = (Seconds() - readStart) / calls;
+    std::printf("mode=verify entries=%zu bytes=%zu calls=%d ms_per_call=%.3f read_ms_per_call=%.3f\n", entries,
+                text.size(), calls, perCall * 1000, readPerCall * 1000);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "client") return RunClient(args[1], args[2]);
+    if ((args.size() == 3 || args.size() == 4) && args[0] == "client")
+        return RunClient(args[1], args[2], args.size() == 4 ? args[3] : std::string());
+    if (args.size() == 4 && args[0] == "verify") return RunVerify(args[1], args[2], std::atoi(args[3].c_str()));
     if ((args.size() == 4 || (args.size() == 5 && args[4] == "nocache")) && args[0] == "wininet")
         return RunWinInet(args[1], args[2], DWORD(std::atol(args[3].c_str())), args.size() == 5);
-    std::fprintf(stderr, "usage: bench_download client URL PATH | wininet URL PATH BYTES [nocache]\n");
+    std::fprintf(stderr,
+                 "usage: bench_download client URL PATH [KEY.pem] | wininet URL PATH BYTES [nocache] | "
+                 "verify MANIFEST KEY.pem CALLS\n");
     return 2;
 }

@@ -20,6 +20,7 @@ void TfmDownloading::CheckCompany() {
     if (Trim(code).empty()) return;
     SetCaption("Update Checking...");
     CompanyFolderUrl = UpdateRoot + "/FTPHome/TolvarService/CompanyCode/" + code;
+    Feed.LoadCompanyManifest(UpdateRoot, CompanyFolderUrl);
 
     StopFlag = ServerFileExists("StopCheck.txt");
 
@@ -39,9 +40,10 @@ void TfmDownloading::CheckCompany() {
 }
 
 bool TfmDownloading::ServerFileExists(const std::string& name) {
+    const std::string url = CompanyFolderUrl + "/" + name;
+    if (!Feed.Covers(url)) return false;  // a stop flag or logo the vendor did not sign is not there
     try {
-        FetchText(CompanyFolderUrl + "/" + name);
-        return true;
+        return Feed.Matches(url, FetchText(url));
     } catch (const std::exception&) {
         return false;
     }
@@ -50,7 +52,11 @@ bool TfmDownloading::ServerFileExists(const std::string& name) {
 bool TfmDownloading::IsNewerClientAvailable() {
     try {
         VersionCheckMemo.clear();
-        VersionCheckMemo = TextToLines(FetchText(CompanyFolderUrl + "/vercheck.txt"));
+        const std::string url = CompanyFolderUrl + "/vercheck.txt";
+        if (!Feed.Covers(url)) return false;
+        const std::string text = FetchText(url);
+        if (!Feed.Matches(url, text)) return false;
+        VersionCheckMemo = TextToLines(text);
         // Text, not numbers: byte by byte, a string that starts the other one is the smaller.
         return ClientVersion < ValueOf(VersionCheckMemo, "TolvarClient");
     } catch (const std::exception&) {

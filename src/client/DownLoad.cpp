@@ -68,6 +68,7 @@ TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
 
     EncodeMemo = StoredSettings();
     UpdateRoot = StoredUpdateRoot();
+    Feed.SetKey(StoredFeedKey());
 
     OnCreate = [this](TComponent* s) { FormCreate(s); };
     OnActivate = [this](TComponent* s) { FormActivate(s); };

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "SignedFeed.h"
 #include "app/Form.h"
 #include "app/Timer.h"
 #include "base/DateTime.h"
@@ -27,8 +28,10 @@ struct TFileRecord {
 };
 
 // What a download came to. A length probe that fails (no answer, an error status, a redirect)
-// says nothing about the file: the local file is left as it was and the pass goes on.
-enum class TDownloadResult { Complete, Failed, ProbeFailed };
+// says nothing about the file: the local file is left as it was and the pass goes on. A file
+// that is not what the vendor signed (a build with the vendor's key) is Unverified: nothing of
+// it is written, the old file stays, and the pass goes on with the next one.
+enum class TDownloadResult { Complete, Failed, ProbeFailed, Unverified };
 
 // The update window: a skinned progress gauge and the one update pass it runs per start.
 // Everything else it holds is data of the pass, never shown.
@@ -53,6 +56,7 @@ public:
     std::string ClientVersion;
     std::string UpdateRoot;        // the update server root URL, from the program's resources
     std::string CompanyFolderUrl;  // the company's folder on the server, set by CheckCompany
+    TSignedFeed Feed;              // what the vendor signed, when the program carries its key
 
     // Handlers.
     void FormCreate(TComponent* sender);

@@ -108,6 +108,8 @@ void TfmDownloading::ShowProgress(int32_t received, int32_t expected) {
 }
 
 TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::string& localPath) {
+    // A build with the vendor's key fetches nothing the vendor did not sign.
+    if (!Feed.Covers(url)) return TDownloadResult::Unverified;
     TBusyCursor busy;
     std::array<char, kBufferSize> buffer;
 
@@ -130,6 +132,7 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
 
     CheckReplaceable(localPath);
     PartFile part(localPath);
+    TBodyCheck body = Feed.BodyCheckFor(url);
     int32_t received = 0;
     int failedReads = 0;
     for (;;) {
@@ -142,12 +145,15 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
         }
         failedReads = 0;
         if (read > 0 && !part.Write(buffer.data(), read)) return TDownloadResult::Failed;
+        body.Update(buffer.data(), read);
         received += int32_t(read);
         ShowProgress(received, expected);
         Application()->ProcessMessages();
         if (read == 0) break;  // the end of the body
     }
     if (received != expected) return TDownloadResult::Failed;
+    // Changed on the server since it was signed, or changed on the way: the old file stays.
+    if (!body.Matches()) return TDownloadResult::Unverified;
     part.MoveOver(localPath);
     return TDownloadResult::Complete;
 }

@@ -1,33 +1,23 @@
 // The upgrade list: fetched into the line queue, then interpreted line by line into the
 // download queue, with its housekeeping commands carried out on the spot.
-#include <string_view>
-
 #include "DownLoad.h"
 #include "LocalFiles.h"
 #include "Paths.h"
 #include "app/Application.h"
+#include "feed/UpgradeListLines.h"
 #include "http/HttpClient.h"
 
 namespace tolvar {
 
-namespace {
-
-// The text before the first space, trimmed, and the rest after that space; with no space,
-// the empty text and the rest unchanged.
-std::string CutField(std::string& rest) {
-    const size_t space = rest.find(' ');
-    if (space == std::string::npos) return {};
-    std::string field = Trim(std::string_view(rest).substr(0, space));
-    rest.erase(0, space + 1);
-    return field;
-}
-
-}  // namespace
-
 void TfmDownloading::FetchUpgradeList() {
     ListBox1.clear();
     try {
-        const TextLines lines = TextToLines(FetchText(UpdateRoot + kUpgradeListPath));
+        // A build with the vendor's key takes the list only as the vendor signed it; any other
+        // list counts as one that could not be fetched.
+        if (!Feed.LoadListManifest(UpdateRoot)) return;
+        const std::string text = FetchText(UpdateRoot + kUpgradeListPath);
+        if (!Feed.AcceptList(UpdateRoot, text)) return;
+        const TextLines lines = TextToLines(text);
         ListBox1.assign(lines.begin(), lines.end());
     } catch (const std::exception&) {
         // An unreachable or failing list is an empty one: the pass goes on to its finish.
@@ -42,26 +32,16 @@ void TfmDownloading::ParseUpgradeList() {
         ProgressBar1->SetValue(ProgressBar1->Value() + 1);
         Application()->ProcessMessages();
 
-        const std::string& line = ListBox1.front();
-        const size_t space = line.find(' ');
-        const std::string command = space == std::string::npos ? std::string() : UpperCaseAscii(line.substr(0, space));
-        const std::string argument = space == std::string::npos ? std::string() : line.substr(space + 1);
-
+        const auto [command, argument] = SplitListLine(ListBox1.front());
         if (command == "SPATH") {
-            serverPath = UpdateRoot + "/FTPHome" + argument;
-            if (argument.empty() || argument.back() != '/') serverPath += '/';
+            serverPath = UpdateRoot + ServerFolderOf(argument);
         } else if (command == "CPATH") {
             clientPath = argument;
             if (argument.empty() || argument.back() != '\\') clientPath += '\\';
         } else if (command == "FILE") {
-            TFileRecord r;
-            std::string rest = argument;
-            r.FileName = CutField(rest);
-            r.Size = CutField(rest);
-            r.Date = CutField(rest);
-            r.Time = rest;
-            r.ServerPath = serverPath;
-            r.ClientPath = clientPath;
+            TListedFile f = SplitFileArgument(argument);
+            TFileRecord r{std::move(f.FileName), std::move(f.Size), std::move(f.Date), std::move(f.Time), serverPath,
+                          clientPath};
             if (NeedsDownload(clientPath, r.FileName, r.Size, r.Date, r.Time)) FTPView.push_back(std::move(r));
         } else if (command == "DFILE") {
             DeleteMatchingFiles(argument);

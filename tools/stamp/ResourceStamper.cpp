@@ -9,6 +9,7 @@
 #include "app/SystemError.h"
 #include "app/TemporaryFile.h"
 #include "base/Exceptions.h"
+#include "feed/FeedKey.h"
 #include "stamp/StampOptions.h"
 
 namespace tolvar {
@@ -55,7 +56,7 @@ void Verify(const std::string& file, const char* name, const std::string& expect
 }  // namespace
 
 void StampResources(const std::string& input, const std::string& output, const std::string& sealedSettings,
-                    const std::optional<std::string>& updateRoot) {
+                    const std::optional<std::string>& updateRoot, const std::optional<std::string>& feedKey) {
     const DWORD attributes = GetFileAttributesA(input.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) Fail("cannot open the program \"" + input + "\"");
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw Exception("\"" + input + "\" is a folder, not a program");
@@ -72,10 +73,12 @@ void StampResources(const std::string& input, const std::string& output, const s
         if (!update) Fail("cannot write resources into a copy of \"" + input + "\" (is it a Windows program?)");
         if (!update.Write(SettingsResourceName, sealedSettings)) Fail("cannot write the SETTINGS resource");
         if (updateRoot && !update.Write(UpdateRootResourceName, *updateRoot)) Fail("cannot write the UPDATEROOT resource");
+        if (feedKey && !update.Write(FeedKeyResourceName, *feedKey)) Fail("cannot write the FEEDKEY resource");
         if (!update.Commit()) Fail("cannot write the resources into \"" + temporary.Path() + "\"");
     }
     Verify(temporary.Path(), SettingsResourceName, sealedSettings);
     if (updateRoot) Verify(temporary.Path(), UpdateRootResourceName, *updateRoot);
+    if (feedKey) Verify(temporary.Path(), FeedKeyResourceName, *feedKey);
 
     if (!temporary.MoveOver(output)) Fail("cannot write \"" + output + "\"");
 }

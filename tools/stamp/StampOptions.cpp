@@ -16,8 +16,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string StampUsage() {
     return "usage: TolvarStamp IN.exe OUT.exe --settings SETTINGS.txt [--update-root http://host[:port]]\n"
-           "Seals the Name=Value settings file and writes it, and the update server root URL when\n"
-           "given, as resources into a copy of IN.exe named OUT.exe.\n";
+           "                  [--feed-key PUBLIC.pem]\n"
+           "Seals the Name=Value settings file and writes it, and the update server root URL and the\n"
+           "vendor's public key when given, as resources into a copy of IN.exe named OUT.exe. A build\n"
+           "with the key uses only the files the vendor signed with feedsign.\n";
 }
 
 std::string UpdateRootProblem(std::string_view url) {
@@ -56,16 +58,19 @@ StampOptions ParseStampArguments(const std::vector<std::string>& args) {
             options.Help = true;
             return options;
         }
-        if (arg == "--settings" || arg == "--update-root") {
+        if (arg == "--settings" || arg == "--update-root" || arg == "--feed-key") {
             if (n + 1 >= args.size()) throw Exception(arg + " needs a value");
             const std::string& value = args[++n];
             if (arg == "--settings") {
                 if (haveSettings) throw Exception("--settings is given twice");
                 options.SettingsFile = value;
                 haveSettings = true;
-            } else {
+            } else if (arg == "--update-root") {
                 if (options.UpdateRoot) throw Exception("--update-root is given twice");
                 options.UpdateRoot = value;
+            } else {
+                if (options.FeedKeyFile) throw Exception("--feed-key is given twice");
+                options.FeedKeyFile = value;
             }
         } else if (arg.starts_with("-") && arg.size() > 1) {
             throw Exception("unknown option " + arg);

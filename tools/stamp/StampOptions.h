@@ -6,12 +6,14 @@
 
 namespace tolvar {
 
-// What `TolvarStamp IN.exe OUT.exe --settings FILE [--update-root URL]` asks for.
+// What `TolvarStamp IN.exe OUT.exe --settings FILE [--update-root URL] [--feed-key PUBLIC.pem]`
+// asks for.
 struct StampOptions {
     std::string Input;
     std::string Output;
     std::string SettingsFile;
     std::optional<std::string> UpdateRoot;
+    std::optional<std::string> FeedKeyFile;  // the vendor's public key, PEM
     bool Help = false;  // -h or --help: print the usage, stamp nothing
 };
 

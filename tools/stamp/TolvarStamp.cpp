@@ -1,7 +1,9 @@
 // TolvarStamp IN.exe OUT.exe --settings SETTINGS.txt [--update-root http://host[:port]]
+//             [--feed-key PUBLIC.pem]
 //
 // Makes a company build of the client without a compiler: seals the company's plain settings
-// and writes them, and the update server root URL, as resources into a copy of the client.
+// and writes them, the update server root URL and the vendor's public key as resources into a
+// copy of the client.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "base/Exceptions.h"
 #include "base/SettingsCipher.h"
 #include "base/Text.h"
+#include "feed/FeedKey.h"
 #include "stamp/ResourceStamper.h"
 #include "stamp/SettingsFile.h"
 #include "stamp/StampOptions.h"
@@ -20,7 +23,18 @@ namespace {
 int Stamp(const StampOptions& options) {
     const std::string plain = ReadSettingsFile(options.SettingsFile);
     const std::string sealed = EncryptText(plain, SettingsKeyPhrase);
-    StampResources(options.Input, options.Output, sealed, options.UpdateRoot);
+    std::optional<std::string> feedKey;
+    if (options.FeedKeyFile) {
+        feedKey = ReadWholeFile(*options.FeedKeyFile, "the feed key");
+        // A private key must never travel in a build, and a key the client cannot read would
+        // make a build that updates nothing.
+        try {
+            ReadFeedPublicKey(*feedKey);
+        } catch (const EFeedKeyError& e) {
+            throw Exception("the feed key \"" + *options.FeedKeyFile + "\": " + e.Message());
+        }
+    }
+    StampResources(options.Input, options.Output, sealed, options.UpdateRoot, feedKey);
 
     const std::vector<std::string> names = SettingNames(plain);
     std::string list;
@@ -32,6 +46,11 @@ int Stamp(const StampOptions& options) {
         std::printf("  UPDATEROOT  %zu bytes: %s\n", options.UpdateRoot->size(), options.UpdateRoot->c_str());
     else
         std::printf("  UPDATEROOT  not given, left as it was\n");
+    if (options.FeedKeyFile)
+        std::printf("  FEEDKEY     the vendor's public key from %s: this build uses only what the vendor signed\n",
+                    options.FeedKeyFile->c_str());
+    else
+        std::printf("  FEEDKEY     not given, left as it was\n");
     if (Trim(ValueOf(TextToLines(plain), "CompanyCode")).empty())
         std::fprintf(stderr, "TolvarStamp: warning: no CompanyCode in %s, so this build runs no company checks\n",
                      options.SettingsFile.c_str());

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "FeedSigner.h"
 #include "ProcessTree.h"
 #include "Processes.h"
 #include "TestFiles.h"
@@ -67,12 +68,13 @@ protected:
     }
 
     // A copy of `client` made for the company of `settings`, reaching this test's server.
-    std::string Stamp(const std::string& client, const std::string& settings, const std::string& name) const {
+    std::string Stamp(const std::string& client, const std::string& settings, const std::string& name,
+                      const std::string& options = "") const {
         const std::string settingsFile = builds / (name + ".txt");
         const std::string out = builds / (name + ".exe");
         WriteTestFile(settingsFile, settings);
         const Started stamp = RunProgram(kStamp, "\"" + client + "\" \"" + out + "\" --settings \"" + settingsFile +
-                                                     "\" --update-root " + server.Url,
+                                                     "\" --update-root " + server.Url + " " + options,
                                          "", 60000);
         EXPECT_TRUE(stamp.finished);
         EXPECT_EQ(stamp.exitCode, 0u);
@@ -168,4 +170,43 @@ TEST_F(CompanyBuild, AClientStampedForAnotherCompanyRunsInThatCompanysFolder) {
     expected.push_back("HEAD /FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico");
     EXPECT_EQ(RequestsSince(before), expected);
     EXPECT_EQ(ReadTestFile(kService + "mark.ico"), "north's logo");
+}
+
+TEST_F(CompanyBuild, ABuildWithTheVendorsKeyRunsTheSignedPassAndUpdatesItselfToASignedClient) {
+    const FeedSigner signer("feed_signer");
+    const std::string settings = "CompanyCode=SIGNED\r\nDomainIP=10.9.8.7\r\nDomainPort=7101\r\nMainIP=10.9.8.6\r\n"
+                                 "MainPort=7102\r\n";
+    const std::string key = "--feed-key \"" + signer.PublicKeyFile() + "\"";
+    const std::string old = ReadTestFile(Stamp(kClient13, settings, "signed-1.3", key));
+    const std::string fresh = ReadTestFile(Stamp(kClient14, settings, "signed-1.4", key));
+    ASSERT_FALSE(old.empty());
+    ASSERT_FALSE(fresh.empty());
+    WriteTestFile(work / "TolvarClient.exe", old);
+    Serve("FTPHome/TolvarService/UpGradeList.txt",
+          "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n");
+    Serve("FTPHome/TolvarService/a.dll", "abc");
+    Serve("FTPHome/TolvarService/CompanyCode/SIGNED/vercheck.txt", "TolvarClient=1.4\r\n");
+    Serve("FTPHome/TolvarService/CompanyCode/SIGNED/Sandrel.exe", fresh);
+    signer.Sign(server.Root());
+
+    const size_t before = server.Requests().size();
+    const std::vector<std::string> started = RunClient();
+
+    EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), fresh);
+    EXPECT_EQ(ReadTestFile(kService + "a.dll"), "abc");
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() +
+                              " ` 1 SIGNED 10.9.8.7 7101 10.9.8.6 7102 ` ` `");
+    const std::string folder = "/FTPHome/TolvarService/CompanyCode/SIGNED/";
+    const std::vector<std::string> pass13 = {
+        "GET /FTPHome/TolvarService/UpGradeList.sig", "GET /FTPHome/TolvarService/UpGradeList.txt",
+        "GET /FTPHome/TolvarService/a.dll",           "HEAD /FTPHome/TolvarService/a.dll",
+        "GET " + folder + "Company.sig",              "GET " + folder + "vercheck.txt",
+        "GET " + folder + "Sandrel.exe",              "HEAD " + folder + "Sandrel.exe"};
+    const std::vector<std::string> pass14 = {"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                             "GET /FTPHome/TolvarService/UpGradeList.txt",
+                                             "GET " + folder + "Company.sig", "GET " + folder + "vercheck.txt"};
+    std::vector<std::string> expected = pass13;
+    expected.insert(expected.end(), pass14.begin(), pass14.end());
+    EXPECT_EQ(RequestsSince(before), expected);
 }

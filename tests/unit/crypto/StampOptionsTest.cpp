@@ -7,11 +7,13 @@
 using namespace tolvar;
 
 TEST(StampOptions, TakesTheTwoFilesAndTheOptionsInAnyOrder) {
-    StampOptions o = ParseStampArguments({"in.exe", "out.exe", "--settings", "s.txt", "--update-root", "http://h:1"});
+    StampOptions o = ParseStampArguments(
+        {"in.exe", "--feed-key", "vendor.pub.pem", "out.exe", "--settings", "s.txt", "--update-root", "http://h:1"});
     EXPECT_EQ(o.Input, "in.exe");
     EXPECT_EQ(o.Output, "out.exe");
     EXPECT_EQ(o.SettingsFile, "s.txt");
     EXPECT_EQ(o.UpdateRoot, "http://h:1");
+    EXPECT_EQ(o.FeedKeyFile, "vendor.pub.pem");
     EXPECT_FALSE(o.Help);
 
     o = ParseStampArguments({"--settings", "C:\\s dir\\s.txt", "a.exe", "b.exe"});
@@ -19,6 +21,7 @@ TEST(StampOptions, TakesTheTwoFilesAndTheOptionsInAnyOrder) {
     EXPECT_EQ(o.Output, "b.exe");
     EXPECT_EQ(o.SettingsFile, "C:\\s dir\\s.txt");
     EXPECT_FALSE(o.UpdateRoot);
+    EXPECT_FALSE(o.FeedKeyFile);
 
     EXPECT_TRUE(ParseStampArguments({"--help"}).Help);
 }
@@ -34,6 +37,8 @@ TEST(StampOptions, RefusesIncompleteOrUnclearCommandLines) {
         {"in.exe", "out.exe", "--settings", "s", "--update-root", "http://a", "--update-root", "http://b"},
         {"in.exe", "out.exe", "--settings", "s", "--root", "http://a"},
         {"in.exe", "out.exe", "--settings", "s", "--update-root", "https://a"},
+        {"in.exe", "out.exe", "--settings", "s", "--feed-key", "a.pem", "--feed-key", "b.pem"},
+        {"in.exe", "out.exe", "--settings", "s", "--feed-key"},
     };
     for (const auto& args : bad) {
         std::string line;

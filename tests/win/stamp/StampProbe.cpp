@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "app/ResourceData.h"
+#include "feed/FeedKey.h"
 
 int main() {
-    for (const char* name : {tolvar::SettingsResourceName, tolvar::UpdateRootResourceName, "KEEPME"}) {
+    for (const char* name :
+         {tolvar::SettingsResourceName, tolvar::UpdateRootResourceName, tolvar::FeedKeyResourceName, "KEEPME"}) {
         if (const auto data = tolvar::ReadResourceData(name))
             std::printf("%s=%s\n", name, data->c_str());
         else

@@ -86,6 +86,7 @@ TfmDownloading* PassHarness::MakeForm(const std::vector<std::string>& args, cons
 PassOutcome PassHarness::Run(DWORD timeoutMs) {
     if (!form_) MakeForm({}, "");
     const size_t requestsBefore = server_.Requests().size();
+    const size_t startedBefore = Started().size();
     TApplication* app = Application();
     form_->Show();
     const DWORD start = GetTickCount();
@@ -103,8 +104,8 @@ PassOutcome PassHarness::Run(DWORD timeoutMs) {
     PassOutcome outcome;
     outcome.closed = app->Terminated();
     outcome.boxes = boxes_;
-    // What the pass started writes its line a moment later.
-    outcome.started = WaitForLines(recordFile_, 1, outcome.closed ? 5000 : 300);
+    // What the pass started writes its line a moment later (after those of earlier passes).
+    outcome.started = WaitForLines(recordFile_, startedBefore + 1, outcome.closed ? 5000 : 300);
     outcome.requests = RequestsSince(requestsBefore);
     return outcome;
 }

@@ -1,0 +1,76 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "feed/Manifest.h"
+#include "feed/win/BackgroundSha256.h"
+#include "feed/win/FeedVerifier.h"
+#include "feed/win/Sha256.h"
+
+namespace tolvar {
+
+// The hash of a body as it streams in, against what the vendor signed for it.
+class TBodyCheck {
+public:
+    TBodyCheck() = default;  // passes every body: a build without a key
+    // Passes only a body of that hash; given none, no body at all (a file nobody signed).
+    explicit TBodyCheck(const std::optional<Sha256Digest>& expected);
+    ~TBodyCheck();
+    TBodyCheck(TBodyCheck&&) noexcept;
+
+    void Update(const void* data, size_t size);
+    bool Matches();  // once, after the last Update
+
+private:
+    bool checks_ = false;
+    std::optional<Sha256Digest> expected_;
+    std::unique_ptr<TBackgroundSha256> hash_;
+};
+
+// What the vendor signed, as far as the pass has read it. A build that carries the vendor's
+// public key reads the upgrade list and the company folder only through their manifests and
+// uses a file only when its hash is the signed one. A build without a key trusts the server as
+// it always has: it fetches no manifest, and everything passes.
+//
+// Files are known by their URLs (the update server root and the path a manifest names).
+class TSignedFeed {
+public:
+    // The PEM text of the vendor's public key, or none. A key that cannot be read makes a
+    // build that verifies nothing, never one that trusts everything.
+    void SetKey(const std::optional<std::string>& pem);
+    bool Keyed() const { return keyed_; }
+
+    // Fetches the list's manifest from the server `root` and checks its signature; false when
+    // it is missing, unreadable or not the vendor's. Without a key: true, and nothing fetched.
+    bool LoadListManifest(const std::string& root);
+    // Takes the fetched list when its hash is the signed one and the manifest names the list
+    // and exactly the files it lists; its files are then the ones downloads may write.
+    bool AcceptList(const std::string& root, std::string_view listText);
+    // Fetches and checks the company folder's manifest (`folderUrl` below `root`). One that
+    // fails leaves nothing of the folder usable.
+    void LoadCompanyManifest(const std::string& root, const std::string& folderUrl);
+
+    // Whether the file may be fetched at all: the vendor signed it (always, without a key).
+    bool Covers(const std::string& url) const;
+    // Whether a body fetched whole is the signed one.
+    bool Matches(const std::string& url, std::string_view body) const;
+    // The check of a body that streams in.
+    TBodyCheck BodyCheckFor(const std::string& url) const;
+
+private:
+    std::optional<TManifest> FetchManifest(const std::string& url) const;
+    void Add(const std::string& root, const TManifest& manifest);
+
+    bool keyed_ = false;
+    std::unique_ptr<const TFeedVerifier> verifier_;  // null for a key that cannot be read
+    std::optional<TManifest> listManifest_;          // read and verified, waiting for its list
+    std::map<std::string, Sha256Digest> signed_;     // URL -> hash, of the manifests accepted
+};
+
+// The vendor's public key the program carries (a company build's FEEDKEY resource), or none.
+std::optional<std::string> StoredFeedKey();
+
+}  // namespace tolvar

@@ -1,0 +1,28 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "base/Exceptions.h"
+
+namespace tolvar {
+
+// The point of a P-256 public key: X then Y, 32 bytes each, big-endian.
+using EcPublicPoint = std::array<uint8_t, 64>;
+
+// A key file that is not the public half of a P-256 key.
+class EFeedKeyError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The resource of a company build that holds the vendor's public key, as its PEM text.
+inline constexpr char FeedKeyResourceName[] = "FEEDKEY";
+
+// The public key of a PEM file as OpenSSL writes it ("-----BEGIN PUBLIC KEY-----", a
+// SubjectPublicKeyInfo of a P-256 key). Text around the block is allowed, as OpenSSL allows it.
+// A private key, another curve or kind of key, or a damaged block raises EFeedKeyError saying
+// which: a private key must never be what a build carries.
+EcPublicPoint ReadFeedPublicKey(std::string_view pem);
+
+}  // namespace tolvar

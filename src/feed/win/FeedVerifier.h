@@ -1,0 +1,28 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include "feed/FeedKey.h"
+#include "feed/Manifest.h"
+#include "feed/win/BcryptHandles.h"
+
+namespace tolvar {
+
+// Checks the vendor's signatures with the platform's cryptography (CNG): ECDSA P-256 over the
+// SHA-256 of the signed bytes.
+class TFeedVerifier {
+public:
+    // A point the system refuses (not on the curve, or no ECDSA on this system) gives a
+    // verifier that accepts nothing.
+    explicit TFeedVerifier(const EcPublicPoint& key);
+
+    bool Usable() const { return key_ != nullptr; }
+    bool Verify(std::string_view signedBytes, const EcdsaSignature& signature) const;
+    // The manifest of `text` when it reads and carries a good signature; none otherwise.
+    std::optional<TManifest> VerifiedManifest(std::string_view text) const;
+
+private:
+    UniqueBcryptKey key_;
+};
+
+}  // namespace tolvar

@@ -1,0 +1,41 @@
+#include "Sha256.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tolvar {
+
+TSha256::TSha256() {
+    BCRYPT_HASH_HANDLE hash = nullptr;
+    BCRYPT_ALG_HANDLE algorithm = Sha256Provider();
+    // Since Windows 7 the system keeps the hash object's memory when none is given.
+    if (!algorithm || !BCRYPT_SUCCESS(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0)))
+        throw Exception("the system offers no SHA-256");
+    hash_.reset(hash);
+}
+
+void TSha256::Update(const void* data, size_t size) {
+    auto* bytes = static_cast<PUCHAR>(const_cast<void*>(data));
+    while (size > 0) {
+        const ULONG piece = ULONG(std::min<size_t>(size, std::numeric_limits<ULONG>::max()));
+        if (!BCRYPT_SUCCESS(BCryptHashData(hash_.get(), bytes, piece, 0))) throw Exception("SHA-256 failed");
+        bytes += piece;
+        size -= piece;
+    }
+}
+
+Sha256Digest TSha256::Final() {
+    Sha256Digest digest;
+    if (!BCRYPT_SUCCESS(BCryptFinishHash(hash_.get(), digest.data(), ULONG(digest.size()), 0)))
+        throw Exception("SHA-256 failed");
+    hash_.reset();
+    return digest;
+}
+
+Sha256Digest Sha256Of(std::string_view data) {
+    TSha256 hash;
+    hash.Update(data);
+    return hash.Final();
+}
+
+}  // namespace tolvar

@@ -1,0 +1,30 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tolvar {
+
+// One manifest to write into a server root: its file, and the files it names, each by the path
+// the client requests it by and by where it lies in the root.
+struct TManifestPlan {
+    struct File {
+        std::string Path;  // "/FTPHome/TolvarService/a.dll"
+        std::filesystem::path Local;
+    };
+    std::filesystem::path ManifestFile;
+    std::vector<File> Files;
+};
+
+// The manifests of a server root (the folder the update server serves as "/"): the upgrade
+// list's, naming the list and every file it lists, when the root has a list; and one for each
+// company folder, naming those of its files the client reads. A list that names a file the
+// root does not hold, or one the client could not fetch, raises an Exception saying which:
+// a signed list must not promise what no client can get.
+std::vector<TManifestPlan> PlanManifests(const std::filesystem::path& root);
+
+// The file of the root that a requested path names; raises for a path that could leave the
+// root ("." or ".." as a part) or names no file.
+std::filesystem::path FileOfPath(const std::filesystem::path& root, const std::string& path);
+
+}  // namespace tolvar

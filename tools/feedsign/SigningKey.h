@@ -1,0 +1,38 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "feed/Manifest.h"
+
+typedef struct evp_pkey_st EVP_PKEY;
+
+namespace tolvar {
+
+// The vendor's private P-256 key, read from a PEM file as OpenSSL writes it (traditional
+// "EC PRIVATE KEY" or PKCS#8 "PRIVATE KEY"). Any other key, an encrypted one (nothing here
+// asks for a pass phrase) or a damaged file raises an Exception saying which.
+class TSigningKey {
+public:
+    static TSigningKey Load(const std::filesystem::path& pemFile);
+
+    // ECDSA over the SHA-256 of the bytes, as r and s.
+    EcdsaSignature Sign(std::string_view bytes) const;
+
+private:
+    struct Free {
+        void operator()(EVP_PKEY* key) const;
+    };
+    explicit TSigningKey(EVP_PKEY* key) : key_(key) {}
+    std::unique_ptr<EVP_PKEY, Free> key_;
+};
+
+// Makes a new key pair: the private key as PKCS#8 PEM, readable by its owner alone, and the
+// public key as a SubjectPublicKeyInfo PEM. Neither file may exist yet: a key is never
+// overwritten.
+void MakeKeyPair(const std::filesystem::path& privateFile, const std::filesystem::path& publicFile);
+
+Sha256Digest Sha256OfFile(const std::filesystem::path& file);
+
+}  // namespace tolvar
