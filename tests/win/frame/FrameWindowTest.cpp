@@ -218,6 +218,19 @@ TEST_F(Frame, TheFramePaintedIntoAGivenContextIsTheComposedOne) {
     EXPECT_EQ(answer, 16802);
 }
 
+TEST_F(Frame, ACaptionChangeRepaintsTheFrameOnce) {
+    FrameWindow w;
+    w.ShowActive();
+    PumpUntil([] { return false; }, 200);  // the show's own paints are over
+    const int before = w.skin->FramePaints();
+    w.form->SetCaption("Update...");
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(w.skin->FramePaints() - before, 1);
+    char text[32] = {};
+    GetWindowTextA(w.Handle(), text, sizeof text);
+    EXPECT_STREQ(text, "Update...");
+}
+
 TEST_F(Frame, SwitchedOffTheFrameIsThePlatformsAndTheFormGetsItsSystemMenuBack) {
     FrameWindow w;
     w.ShowActive();

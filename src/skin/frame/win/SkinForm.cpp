@@ -413,23 +413,36 @@ void TskSkinForm::PaintFrame(HDC given, const std::optional<Rect>& part) {
     if (!dc) return;
     const int saved = SaveDC(dc);
     if (part) IntersectClipRect(dc, part->Left, part->Top, part->Right, part->Bottom);
+    ++paints_;
+    // A damaged skin must not bring an error box up on every paint: the first failure is
+    // reported, and the frame stays as it was drawn last.
+    try {
+        DrawFrame(dc);
+    } catch (const std::exception& e) {
+        if (!paintFailed_) {
+            paintFailed_ = true;
+            Application()->HandleException(e);
+        }
+    }
+    RestoreDC(dc, saved);
+}
+
+void TskSkinForm::DrawFrame(HDC dc) {
     const TCanvas canvas(dc);
     if (frame_->SkinPresent()) {
         const std::optional<FramePicture> picture = frame_->ComposeFramePicture();
-        if (picture) {
-            const Rect& c = frame_->Geometry().SizedClientRect;
-            if (c.Bottom > c.Top) ExcludeClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);
-            canvas.Draw(picture->TopAt.X, picture->TopAt.Y, picture->Strips.Top);
-            canvas.Draw(picture->LeftAt.X, picture->LeftAt.Y, picture->Strips.Left);
-            canvas.Draw(picture->RightAt.X, picture->RightAt.Y, picture->Strips.Right);
-            canvas.Draw(picture->BottomAt.X, picture->BottomAt.Y, picture->Strips.Bottom);
-        }
+        if (!picture) return;
+        const Rect& c = frame_->Geometry().SizedClientRect;
+        if (c.Bottom > c.Top) ExcludeClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);
+        canvas.Draw(picture->TopAt.X, picture->TopAt.Y, picture->Strips.Top);
+        canvas.Draw(picture->LeftAt.X, picture->LeftAt.Y, picture->Strips.Left);
+        canvas.Draw(picture->RightAt.X, picture->RightAt.Y, picture->Strips.Right);
+        canvas.Draw(picture->BottomAt.X, picture->BottomAt.Y, picture->Strips.Bottom);
     } else if (!frame_->ChangingSkin()) {
         const Rect c = frame_->ClientRectInWindow();
         ExcludeClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);
         canvas.Draw(0, 0, frame_->ComposeDefaultFramePicture());
     }
-    RestoreDC(dc, saved);
 }
 
 // ---- SkinFrameHost

@@ -70,6 +70,8 @@ public:
 
     // Paints the frame into `dc` (the window's own frame context when none is given).
     void PaintFrame(HDC dc = nullptr, const std::optional<Rect>& part = std::nullopt);
+    // How many times the frame was painted, for those who count repaints.
+    int FramePaints() const { return paints_; }
     // Replaces the platform's popup menu for the system menu (tests answer it themselves).
     void SetSystemMenuPopup(SystemMenuPopup popup) { popup_ = std::move(popup); }
 
@@ -96,6 +98,7 @@ private:
     bool OnFrameMouse(TMessage& m);
     bool OnSkinNotice(TMessage& m);
     bool OnPaintFrameTo(TMessage& m, LRESULT answer);
+    void DrawFrame(HDC dc);
     void TellSkinControls(UINT notice);
     void ShortCut(TWMKey& key, bool& handled);
 
@@ -131,6 +134,8 @@ private:
     std::unique_ptr<TWindowProcHook> hook_;
     SystemMenuPopup popup_;
     bool ncActive_ = false;
+    int paints_ = 0;
+    bool paintFailed_ = false;
     bool firstShow_ = true;
     std::optional<Bitmap> icon_;
     FrameWindowState actualState_ = FrameWindowState::Normal;
