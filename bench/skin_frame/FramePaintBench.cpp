@@ -46,7 +46,7 @@ void FadeStep(benchmark::State& state) {
         // A step of the fade, then the picture the repaint copies the button's part from.
         close.MorphFactor = 0.4;
         close.MorphStep();
-        auto picture = w.frame.ComposeFramePicture();
+        auto picture = w.frame.ComposeFramePicture(close.ObjectRect);
         benchmark::DoNotOptimize(picture);
     }
 }

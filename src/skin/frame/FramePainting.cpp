@@ -13,12 +13,17 @@ namespace tolvar {
 
 namespace {
 
+bool Intersects(const Rect& a, const Rect& b) {
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
 Pixel SystemPixel(uint8_t index) { return ColorToPixel(ResolveColor(SystemColor(index))); }
 
 }  // namespace
 
 FramePicture ComposeFrame(const TskSkinData& skin, const FrameSkinInfo& info, const FrameGeometry& g,
-                          int32_t frameWidth, int32_t frameHeight, bool formActive, ActiveObjectList& objects) {
+                          int32_t frameWidth, int32_t frameHeight, bool formActive, ActiveObjectList& objects,
+                          const std::optional<Rect>& part) {
     FramePicture f;
     const Bitmap& picture = !formActive && !skin.InactivePicture.Empty() ? skin.InactivePicture : skin.MainPicture;
     if (picture.Empty() || frameWidth <= 0 || frameHeight <= 0) return f;
@@ -42,6 +47,7 @@ FramePicture ComposeFrame(const TskSkinData& skin, const FrameSkinInfo& info, co
     const int32_t bottomTop = frameHeight - f.Strips.Bottom.Height();
     for (auto& o : objects) {
         if (!o->ObjectVisible) continue;
+        if (part && !Intersects(*part, o->ObjectRect)) continue;
         if (o->ObjectRect.Bottom > g.SizedClientRect.Top)
             o->Draw(f.Strips.Bottom, {0, bottomTop}, false);
         else

@@ -564,14 +564,14 @@ void SkinFrame::ObjectEventFired(ObjectEvent e, TskActiveSkinObject& o, MouseBut
 
 // ---- painting
 
-std::optional<FramePicture> SkinFrame::ComposeFramePicture() {
+std::optional<FramePicture> SkinFrame::ComposeFramePicture(const std::optional<Rect>& part) {
     if (!skinPresent_ || !formSkinEnabled_) return std::nullopt;
     if (frameWidth_ == 0) frameWidth_ = host_.WindowWidth();
     if (frameHeight_ == 0) frameHeight_ = host_.WindowHeight();
     if (frameWidth_ < GetMinWidth() || frameHeight_ < GetMinHeight()) return std::nullopt;
     ComputeFrameGeometry();
     ArrangeObjects(objects_, info_, geometry_, frameWidth_, frameHeight_, host_.SmallIconSize(), showIcon_);
-    return ComposeFrame(*skinData_, info_, geometry_, frameWidth_, frameHeight_, IsFormActive(), objects_);
+    return ComposeFrame(*skinData_, info_, geometry_, frameWidth_, frameHeight_, IsFormActive(), objects_, part);
 }
 
 Bitmap SkinFrame::ComposeDefaultFramePicture() {

@@ -117,7 +117,7 @@ public:
     // ---- painting
     // The frame's picture for the window's size, or nothing when it is not to be painted (no
     // skin, below the minimum size).
-    std::optional<FramePicture> ComposeFramePicture();
+    std::optional<FramePicture> ComposeFramePicture(const std::optional<Rect>& part = std::nullopt);
     // The unskinned frame's picture.
     Bitmap ComposeDefaultFramePicture();
     // The client area's background for a client of the given size.

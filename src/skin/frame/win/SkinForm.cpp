@@ -417,7 +417,7 @@ void TskSkinForm::PaintFrame(HDC given, const std::optional<Rect>& part) {
     // A damaged skin must not bring an error box up on every paint: the first failure is
     // reported, and the frame stays as it was drawn last.
     try {
-        DrawFrame(dc);
+        DrawFrame(dc, part);
     } catch (const std::exception& e) {
         if (!paintFailed_) {
             paintFailed_ = true;
@@ -427,10 +427,10 @@ void TskSkinForm::PaintFrame(HDC given, const std::optional<Rect>& part) {
     RestoreDC(dc, saved);
 }
 
-void TskSkinForm::DrawFrame(HDC dc) {
+void TskSkinForm::DrawFrame(HDC dc, const std::optional<Rect>& part) {
     const TCanvas canvas(dc);
     if (frame_->SkinPresent()) {
-        const std::optional<FramePicture> picture = frame_->ComposeFramePicture();
+        const std::optional<FramePicture> picture = frame_->ComposeFramePicture(part);
         if (!picture) return;
         const Rect& c = frame_->Geometry().SizedClientRect;
         if (c.Bottom > c.Top) ExcludeClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);

@@ -98,7 +98,7 @@ private:
     bool OnFrameMouse(TMessage& m);
     bool OnSkinNotice(TMessage& m);
     bool OnPaintFrameTo(TMessage& m, LRESULT answer);
-    void DrawFrame(HDC dc);
+    void DrawFrame(HDC dc, const std::optional<Rect>& part);
     void TellSkinControls(UINT notice);
     void ShortCut(TWMKey& key, bool& handled);
 
