@@ -6,23 +6,10 @@
 #include "LocalFiles.h"
 #include "Paths.h"
 #include "app/Application.h"
+#include "base/ListLine.h"
 #include "http/HttpClient.h"
 
 namespace tolvar {
-
-namespace {
-
-// The text before the first space, trimmed, and the rest after that space; with no space,
-// the empty text and the rest unchanged.
-std::string CutField(std::string& rest) {
-    const size_t space = rest.find(' ');
-    if (space == std::string::npos) return {};
-    std::string field = Trim(std::string_view(rest).substr(0, space));
-    rest.erase(0, space + 1);
-    return field;
-}
-
-}  // namespace
 
 void TfmDownloading::FetchUpgradeList() {
     ListBox1.clear();
@@ -42,10 +29,7 @@ void TfmDownloading::ParseUpgradeList() {
         ProgressBar1->SetValue(ProgressBar1->Value() + 1);
         Application()->ProcessMessages();
 
-        const std::string& line = ListBox1.front();
-        const size_t space = line.find(' ');
-        const std::string command = space == std::string::npos ? std::string() : UpperCaseAscii(line.substr(0, space));
-        const std::string argument = space == std::string::npos ? std::string() : line.substr(space + 1);
+        const auto [command, argument] = SplitListLine(ListBox1.front());
 
         if (command == "SPATH") {
             serverPath = UpdateRoot + "/FTPHome" + argument;
@@ -54,12 +38,12 @@ void TfmDownloading::ParseUpgradeList() {
             clientPath = argument;
             if (argument.empty() || argument.back() != '\\') clientPath += '\\';
         } else if (command == "FILE") {
+            TFileFields fields = SplitFileFields(argument);
             TFileRecord r;
-            std::string rest = argument;
-            r.FileName = CutField(rest);
-            r.Size = CutField(rest);
-            r.Date = CutField(rest);
-            r.Time = rest;
+            r.FileName = std::move(fields.FileName);
+            r.Size = std::move(fields.Size);
+            r.Date = std::move(fields.Date);
+            r.Time = std::move(fields.Time);
             r.ServerPath = serverPath;
             r.ClientPath = clientPath;
             if (NeedsDownload(clientPath, r.FileName, r.Size, r.Date, r.Time)) FTPView.push_back(std::move(r));
