@@ -29,9 +29,10 @@ constexpr DWORD kReceiveTimeoutMs = 30000;
 constexpr int kReadRetries = 5;
 constexpr DWORD kRetryRestMs = 200;
 constexpr DWORD kPieceSize = 1024;
-// Pieces read ahead of the caller: enough to keep the connection busy while the caller writes,
-// few enough that a body without end is not read on and on.
-constexpr size_t kReadAhead = 4;
+// Pieces read ahead of the caller: enough that the two threads seldom wait for each other (a
+// full queue is refilled only once the caller has taken half of it), few enough that a body
+// without end is not read on and on.
+constexpr size_t kReadAhead = 64;
 
 void SetTimeout(HINTERNET handle, DWORD option, DWORD ms) { InternetSetOptionA(handle, option, &ms, sizeof ms); }
 
@@ -49,6 +50,8 @@ struct TInternetTransfer::State {
     bool opened = false;
     bool failed = false;
     bool abandoned = false;
+    bool readerWaits = false;  // for room in a full queue
+    bool callerWaits = false;  // for a piece
     DWORD status = 0;
     std::deque<std::string> pieces;
 
@@ -81,7 +84,11 @@ struct TInternetTransfer::State {
         for (;;) {
             {
                 std::unique_lock lock(s->mutex);
-                s->changed.wait(lock, [&] { return s->abandoned || s->pieces.size() < kReadAhead; });
+                if (s->pieces.size() >= kReadAhead) {
+                    s->readerWaits = true;
+                    s->changed.wait(lock, [&] { return s->abandoned || s->pieces.size() <= kReadAhead / 2; });
+                    s->readerWaits = false;
+                }
                 if (s->abandoned) return;
             }
             DWORD read = 0;
@@ -93,7 +100,7 @@ struct TInternetTransfer::State {
             failedReads = 0;
             const std::lock_guard lock(s->mutex);
             s->pieces.emplace_back(buffer.data(), read);
-            s->changed.notify_all();
+            if (s->callerWaits) s->changed.notify_all();
             if (read == 0) return;  // the end of the body
         }
     }
@@ -123,12 +130,17 @@ unsigned long TInternetTransfer::Status() const {
 
 TInternetTransfer::Step TInternetTransfer::Next(std::string& piece, Clock::time_point until) {
     std::unique_lock lock(state_->mutex);
-    if (!state_->changed.wait_until(lock, until, [&] { return !state_->pieces.empty() || state_->failed; }))
-        return Step::TimedOut;
+    if (state_->pieces.empty()) {
+        state_->callerWaits = true;
+        const bool ready =
+            state_->changed.wait_until(lock, until, [&] { return !state_->pieces.empty() || state_->failed; });
+        state_->callerWaits = false;
+        if (!ready) return Step::TimedOut;
+    }
     if (state_->pieces.empty()) return Step::Failed;
     piece = std::move(state_->pieces.front());
     state_->pieces.pop_front();
-    state_->changed.notify_all();
+    if (state_->readerWaits && state_->pieces.size() <= kReadAhead / 2) state_->changed.notify_all();
     return Step::Done;
 }
 
