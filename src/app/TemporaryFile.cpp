@@ -45,7 +45,14 @@ TTemporaryFile::~TTemporaryFile() {
 }
 
 bool TTemporaryFile::MoveOver(const std::string& target) {
-    if (!MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+    // The content reaches the disk before the name does: after a power cut the target is the
+    // old file or the whole new one, never a new name over data that was still in the cache.
+    {
+        const UniqueFile file(
+            CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) FlushFileBuffers(file.Get());
+    }
+    if (!MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
     path_.clear();
     return true;
 }
