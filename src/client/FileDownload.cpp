@@ -5,11 +5,12 @@
 // the announced length has arrived: a broken connection or a changed file on the server never
 // leaves a working program without its file.
 #include <windows.h>
-#include <wininet.h>
 
-#include <array>
+#include <algorithm>
+#include <chrono>
 
 #include "DownLoad.h"
+#include "InternetTransfer.h"
 #include "LocalFiles.h"
 #include "app/Application.h"
 #include "app/Cursor.h"
@@ -23,17 +24,27 @@ namespace tolvar {
 
 namespace {
 
-struct InternetHandleTraits {
-    using Handle = HINTERNET;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { InternetCloseHandle(h); }
-};
-using UniqueInternet = UniqueHandle<InternetHandleTraits>;
+// The GET's answer, status line and headers, must be there within this time in all.
+constexpr auto kOpenLimit = std::chrono::milliseconds(30000);
+// The body must keep moving: every span of this time brings at least kProgressBytes, or the
+// transfer has stalled. A server that goes silent, or sends a byte now and then, thus costs at
+// most about this much per file.
+constexpr auto kStallLimit = std::chrono::milliseconds(30000);
+constexpr uint64_t kProgressBytes = 1024;
 
-// Failed reads are tried again a few times, with a short rest, before the transfer gives up.
-constexpr int kReadRetries = 5;
-constexpr DWORD kRetryRestMs = 200;
-constexpr DWORD kBufferSize = 1024;
+using Clock = TInternetTransfer::Clock;
+using Step = TInternetTransfer::Step;
+
+// Waits for a step of the transfer until `until`, keeping the window alive meanwhile: a stalled
+// server must not freeze the gauge for the half minute it may cost.
+template <class Wait>
+Step WaitPumping(Clock::time_point until, Wait wait) {
+    for (;;) {
+        const Step step = wait(std::min(until, Clock::now() + std::chrono::milliseconds(100)));
+        if (step != Step::TimedOut || Clock::now() >= until) return step;
+        Application()->ProcessMessages();
+    }
+}
 
 [[noreturn]] void RaiseCannotCreate(const std::string& path, DWORD code) {
     throw EFCreateError("Cannot create file \"" + path + "\". " + SystemErrorMessage(code));
@@ -58,7 +69,7 @@ void ForceDirectories(std::string dir) {
 // The body's file beside the target, replacing it only once complete; deleted otherwise.
 class PartFile {
 public:
-    explicit PartFile(const std::string& target) : name_(DirectoryPart(target), "tvd") {
+    explicit PartFile(const std::string& target) : name_(DirectoryPart(target), kTemporaryPrefix) {
         if (!name_) RaiseCannotCreate(target, GetLastError());
         file_.Reset(CreateFileA(name_.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
@@ -111,17 +122,13 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     // A build with the vendor's key fetches nothing the vendor did not sign.
     if (!Feed.Covers(url)) return TDownloadResult::Unverified;
     TBusyCursor busy;
-    std::array<char, kBufferSize> buffer;
 
     const std::string dir = DirectoryPart(localPath);
     if (dir.empty() || !DirectoryExists(dir)) ForceDirectories(dir);
 
-    UniqueInternet session(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session) return TDownloadResult::Failed;
-    // Always from the server; and no second copy of every download in the Internet cache.
-    UniqueInternet request(InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0,
-                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
-    if (!request) return TDownloadResult::Failed;
+    TInternetTransfer get(url);
+    const auto open = [&](Clock::time_point until) { return get.WaitOpen(until); };
+    if (WaitPumping(Clock::now() + kOpenLimit, open) != Step::Done) return TDownloadResult::Failed;
 
     // The length probe, on its own connection while the GET is open. When it fails (no answer,
     // an error status, a redirect) nothing is known about the file: it is left as it is. An
@@ -129,29 +136,37 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     const std::optional<int32_t> announced = GetServerFileSize(url);
     if (!announced) return TDownloadResult::ProbeFailed;
     const int32_t expected = *announced;
+    // Without a length no byte count can match: the transfer could only fail in the end. An
+    // error page is not the file, whatever its length.
+    const unsigned long status = get.Status();
+    if (expected < 0 || (status != 0 && (status < 200 || status > 299))) return TDownloadResult::Failed;
 
     CheckReplaceable(localPath);
     PartFile part(localPath);
     TBodyCheck body = Feed.BodyCheckFor(url);
-    int32_t received = 0;
-    int failedReads = 0;
+    // Counted wide: no body, however long, wraps the count; and one byte past the announced
+    // length already decides, so a body without end is never read further.
+    uint64_t received = 0;
+    auto spanStart = Clock::now();
+    uint64_t spanBytes = 0;
+    std::string piece;
+    const auto next = [&](Clock::time_point until) { return get.Next(piece, until); };
     for (;;) {
-        DWORD read = 0;
-        if (!InternetReadFile(request.Get(), buffer.data(), kBufferSize, &read)) {
-            if (++failedReads > kReadRetries) break;  // gave up: as if the body had ended
-            Application()->ProcessMessages();
-            Sleep(kRetryRestMs);
-            continue;
+        // Reads that keep failing, or a transfer that stalls, end it as if the body had ended.
+        if (WaitPumping(spanStart + kStallLimit, next) != Step::Done) break;
+        received += piece.size();
+        if (received > uint64_t(expected)) return TDownloadResult::Failed;
+        if (!piece.empty() && !part.Write(piece.data(), DWORD(piece.size()))) return TDownloadResult::Failed;
+        if ((spanBytes += piece.size()) >= kProgressBytes) {
+            spanStart = Clock::now();
+            spanBytes = 0;
         }
-        failedReads = 0;
-        if (read > 0 && !part.Write(buffer.data(), read)) return TDownloadResult::Failed;
-        body.Update(buffer.data(), read);
-        received += int32_t(read);
-        ShowProgress(received, expected);
+        body.Update(piece.data(), piece.size());
+        ShowProgress(int32_t(received), expected);
         Application()->ProcessMessages();
-        if (read == 0) break;  // the end of the body
+        if (piece.empty()) break;  // the end of the body
     }
-    if (received != expected) return TDownloadResult::Failed;
+    if (received != uint64_t(expected)) return TDownloadResult::Failed;
     // Changed on the server since it was signed, or changed on the way: the old file stays.
     if (!body.Matches()) return TDownloadResult::Unverified;
     part.MoveOver(localPath);

@@ -4,7 +4,7 @@
 #include "LocalFiles.h"
 #include "Paths.h"
 #include "app/Application.h"
-#include "feed/UpgradeListLines.h"
+#include "base/ListLine.h"
 #include "http/HttpClient.h"
 
 namespace tolvar {
@@ -39,7 +39,7 @@ void TfmDownloading::ParseUpgradeList() {
             clientPath = argument;
             if (argument.empty() || argument.back() != '\\') clientPath += '\\';
         } else if (command == "FILE") {
-            TListedFile f = SplitFileArgument(argument);
+            TFileFields f = SplitFileFields(argument);
             TFileRecord r{std::move(f.FileName), std::move(f.Size), std::move(f.Date), std::move(f.Time), serverPath,
                           clientPath};
             if (NeedsDownload(clientPath, r.FileName, r.Size, r.Date, r.Time)) FTPView.push_back(std::move(r));

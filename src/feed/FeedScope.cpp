@@ -1,6 +1,6 @@
 #include "FeedScope.h"
 
-#include "UpgradeListLines.h"
+#include "base/ListLine.h"
 
 namespace tolvar {
 
@@ -14,7 +14,7 @@ TListedPaths ListedPaths(const TextLines& listLines) {
             folder = ServerFolderOf(split.Argument);
             haveFolder = true;
         } else if (split.Command == "FILE") {
-            const std::string name = SplitFileArgument(split.Argument).FileName;
+            const std::string name = SplitFileFields(split.Argument).FileName;
             if (haveFolder) listed.Paths.insert(folder + name);
             else listed.WithoutFolder.push_back(name);
         }

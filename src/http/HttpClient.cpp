@@ -17,6 +17,13 @@ namespace {
 
 // A server that answers with nothing but "100 Continue" for ever must not keep us reading.
 constexpr int MaxInterimResponses = 100;
+// A response head is a few hundred bytes. These bounds leave room for any real server and
+// stop one that sends header lines without end; they count the interim responses too.
+constexpr int MaxHeadLines = 256;
+constexpr uint64_t MaxHeadBytes = 64 * 1024;
+// The failing response's body is read for the connection's sake only: an error page is small,
+// and what goes beyond this is left unread.
+constexpr uint64_t MaxDrainBytes = 1024 * 1024;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -69,11 +76,19 @@ bool ContainsNoCase(std::string_view text, std::string_view word) {
     return LowerCaseAscii(text).find(LowerCaseAscii(word)) != std::string::npos;
 }
 
-void ReadChunked(TStreamReader& reader, std::string* sink) {
+[[noreturn]] void RaiseTooLarge() { throw ESocketError("Response body too large"); }
+
+// Reads a chunked body; past `limit` bytes a body to keep fails, one to drop is left unread.
+void ReadChunked(TStreamReader& reader, std::string* sink, uint64_t limit) {
+    uint64_t total = 0;
     for (;;) {
         const auto sizeLine = reader.ReadLine();
         if (!sizeLine) throw ESocketError("Connection closed inside a chunked body");
         const auto size = ParseChunkSize(*sizeLine);
+        if (size && *size > limit - total) {
+            if (sink) RaiseTooLarge();
+            return;
+        }
         if (!size || *size == 0) {
             // The line after the last chunk carries nothing the body needs; whatever happens
             // while it is read, the body is complete.
@@ -84,6 +99,7 @@ void ReadChunked(TStreamReader& reader, std::string* sink) {
             return;
         }
         if (reader.Read(*size, sink) < *size) throw ESocketError("Connection closed inside a chunk");
+        total += *size;
         reader.ReadLine();  // the line end after the chunk's bytes
     }
 }
@@ -98,20 +114,25 @@ struct THTTPClient::Response {
 
 namespace {
 
-void ReadBody(TStreamReader& reader, int statusCode, const THTTPHeaders& headers, std::string* sink) {
+// Reads the body by the response's rules into `sink`, or drops it when `sink` is null. A body
+// to keep that would pass `limit` bytes fails as a broken transfer does, before it is read
+// where its length is announced; a body to drop is read up to `limit` and left there.
+void ReadBody(TStreamReader& reader, int statusCode, const THTTPHeaders& headers, std::string* sink,
+              uint64_t limit) {
     if (statusCode == 204) return;
     const auto lengthText = headers.Value("Content-Length");
     const auto length = lengthText ? ParseDecimal(*lengthText) : std::nullopt;
     if (length && *length > 0) {
+        if (sink && static_cast<uint64_t>(*length) > limit) RaiseTooLarge();
         // A server that closes early leaves the body at what arrived.
-        reader.Read(static_cast<uint64_t>(*length), sink);
+        reader.Read(std::min(static_cast<uint64_t>(*length), limit), sink);
         return;
     }
     if (const auto coding = headers.Value("Transfer-Encoding"); coding && ContainsNoCase(*coding, "chunked")) {
-        ReadChunked(reader, sink);
+        ReadChunked(reader, sink, limit);
         return;
     }
-    if (!lengthText) reader.ReadToClose(sink);
+    if (!lengthText && reader.Read(limit + 1, sink) > limit) RaiseTooLarge();
 }
 
 }  // namespace
@@ -127,16 +148,29 @@ THTTPClient::Response THTTPClient::Request(const std::string& method, const std:
     stream->WriteAll(HTTPRequestBytes(method, url), readTimeout_);
 
     TStreamReader reader(*stream, readTimeout_);
+    // The head as a whole within one read time-out: a server that sends it a byte at a time
+    // never lets a single read wait that long.
+    reader.SetDeadline(TStreamReader::Clock::now() + readTimeout_);
     Response response;
+    int headLines = 0;
+    uint64_t headBytes = 0;
+    const auto readHeadLine = [&] {
+        auto line = reader.ReadLine();
+        if (!line) return line;
+        headBytes += line->size() + 2;
+        if (++headLines > MaxHeadLines || headBytes > MaxHeadBytes)
+            throw EHTTPProtocolError("Response head too large", response.StatusCode, response.StatusLine);
+        return line;
+    };
     for (int interim = 0;; ++interim) {
         if (interim > MaxInterimResponses) throw EHTTPProtocolError("Too many interim responses");
-        const auto statusLine = reader.ReadLine();
+        const auto statusLine = readHeadLine();
         if (!statusLine) throw ESocketError("Connection closed without a response");
         response.StatusLine = *statusLine;
         response.StatusCode = StatusCodeOf(response.StatusLine);
         response.Headers.Clear();
         for (;;) {
-            const auto line = reader.ReadLine();
+            const auto line = readHeadLine();
             if (!line) throw ESocketError("Connection closed inside the response headers", response.StatusCode,
                                           response.StatusLine);
             if (line->empty()) break;
@@ -144,20 +178,23 @@ THTTPClient::Response THTTPClient::Request(const std::string& method, const std:
         }
         if (response.StatusCode != 100) break;
     }
+    reader.ClearDeadline();
 
     const int code = response.StatusCode;
     const auto location = response.Headers.Value("Location");
     const bool redirected = (location && !location->empty()) || (code >= 300 && code <= 399 && code != 304);
     if (redirected || code < 200 || code > 299) {
+        // The request has failed already: the drain gets its time-out once, in all.
         reader.SetTimeout(DrainTimeout);
+        reader.SetDeadline(TStreamReader::Clock::now() + DrainTimeout);
         try {
-            ReadBody(reader, code, response.Headers, nullptr);
+            ReadBody(reader, code, response.Headers, nullptr, MaxDrainBytes);
         } catch (const Exception&) {
             // The request has failed already; a drain that breaks off changes nothing.
         }
         throw EHTTPProtocolError(response.StatusLine, code, response.StatusLine);
     }
-    if (body) ReadBody(reader, code, response.Headers, body);
+    if (body) ReadBody(reader, code, response.Headers, body, bodyLimit_);
     stream->Close();
     return response;
 }

@@ -12,7 +12,8 @@ namespace tolvar {
 // One HTTP/1.1 client for one request: a GET that fetches a small file whole, or a HEAD that
 // learns a file's length. Every request opens its own connection and closes it before it
 // returns; redirects are not followed, nothing is retried. Failures raise EHTTPProtocolError
-// (ESocketError for the transport, ETimeoutError when a wait runs out).
+// (ESocketError for the transport and for a body past the limit, ETimeoutError when a wait runs
+// out).
 class THTTPClient {
 public:
     using StreamFactory = std::function<std::unique_ptr<TByteStream>()>;
@@ -20,14 +21,20 @@ public:
     // The update pass must not hang on a silent server, so every wait is bounded.
     static constexpr Milliseconds DefaultConnectTimeout{30000};
     static constexpr Milliseconds DefaultReadTimeout{30000};
-    // A failing response's body is read and thrown away with this read time-out.
+    // A failing response's body is read and thrown away within this time.
     static constexpr Milliseconds DrainTimeout{2000};
+    // What a GET may bring: the texts fetched whole (the upgrade list, the version file) are far
+    // smaller; a body past it fails the request as a broken connection does.
+    static constexpr uint64_t DefaultBodyLimit = 32 * 1024 * 1024;
 
     THTTPClient();  // over the platform's sockets
     explicit THTTPClient(StreamFactory streams);
 
     void SetConnectTimeout(Milliseconds timeout) { connectTimeout_ = timeout; }
+    // The response head must arrive within the read time-out, and every span of it must bring
+    // at least TStreamReader::ProgressBytes of the body (or its end).
     void SetReadTimeout(Milliseconds timeout) { readTimeout_ = timeout; }
+    void SetBodyLimit(uint64_t bytes) { bodyLimit_ = bytes; }
 
     // GET: the response body byte for byte; empty when there is none.
     std::string FetchText(const std::string& url);
@@ -41,6 +48,7 @@ private:
     StreamFactory streams_;
     Milliseconds connectTimeout_ = DefaultConnectTimeout;
     Milliseconds readTimeout_ = DefaultReadTimeout;
+    uint64_t bodyLimit_ = DefaultBodyLimit;
 };
 
 // Each with a fresh client of its own, as every request of the update client is made.

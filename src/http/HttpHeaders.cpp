@@ -8,8 +8,13 @@ void THTTPHeaders::AddLine(std::string_view line) {
     if (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
         // A continuation without a header above it has nothing to continue.
         if (entries_.empty()) return;
+        // Appended in place: a value folded over many lines is not copied again for each one.
+        // Values are kept trimmed, so one blank between the parts is all the joining needs.
         std::string& value = entries_.back().second;
-        value = Trim(value + " " + Trim(line));
+        const std::string part = Trim(line);
+        if (part.empty()) return;
+        if (!value.empty()) value += ' ';
+        value += part;
         return;
     }
     const size_t colon = line.find(':');

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "base/UniqueHandle.h"
+#include "base/TimeLimitedCall.h"
 #include "http/ByteStream.h"
 #include "http/HttpErrors.h"
 
@@ -32,12 +33,25 @@ public:
     TSocketStream() = default;
     explicit TSocketStream(typename Api::Socket socket) : socket_(std::move(socket)) {}
 
+    // The lookup and the connect share one time-out. A resolver that never answers must not
+    // hold the request up, so the lookup runs with a time limit; and every address it gives
+    // gets its share of the time left, so that one that never answers (an IPv6 route that
+    // leads nowhere, say) leaves time for the next.
     void Connect(const std::string& host, uint16_t port, Milliseconds timeout) override {
         using Clock = std::chrono::steady_clock;
         const auto deadline = Clock::now() + timeout;
-        const auto addresses = Api::Resolve(host, port);
+        auto found = CallWithin(timeout, [host, port] {
+            [[maybe_unused]] const typename Api::Session session;  // the sockets stay up while it looks
+            return Api::Resolve(host, port);
+        });
+        if (!found) throw ETimeoutError("Host lookup timed out: " + host);
+        const auto addresses = std::move(*found);
+        size_t untried = 0;
+        for (auto* address = addresses.get(); address; address = address->ai_next) ++untried;
+
         int lastError = Api::Refused;
-        for (auto* address = addresses.get(); address; address = address->ai_next) {
+        bool timedOut = false;
+        for (auto* address = addresses.get(); address; address = address->ai_next, --untried) {
             typename Api::Socket s = Api::Open(*address);
             if (!s.Valid()) {
                 lastError = Api::LastError();
@@ -45,9 +59,11 @@ public:
             }
             int error = Api::Connect(s.Get(), *address);
             if (error != 0 && Api::InProgress(error)) {
-                const auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now());
-                if (!Api::Wait(s.Get(), true, std::max(left, Milliseconds(0))))
-                    throw ETimeoutError("Connect timed out: " + host);
+                const auto left = std::max(std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()), Milliseconds(0));
+                if (!Api::Wait(s.Get(), true, left / static_cast<long>(untried))) {
+                    timedOut = true;
+                    continue;
+                }
                 error = Api::PendingError(s.Get());
             }
             if (error != 0) {
@@ -57,6 +73,7 @@ public:
             socket_ = std::move(s);
             return;
         }
+        if (timedOut) throw ETimeoutError("Connect timed out: " + host);
         ThrowError<Api>("Cannot connect to " + host + ":" + std::to_string(port), lastError);
     }
 

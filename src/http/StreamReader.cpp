@@ -7,12 +7,26 @@
 
 namespace tolvar {
 
+void TStreamReader::SetTimeout(Milliseconds timeout) {
+    timeout_ = timeout;
+    spanStart_ = Clock::now();
+    spanBytes_ = 0;
+}
+
 bool TStreamReader::Fill() {
     if (begin_ < end_) return true;
     if (closed_) return false;
+    const auto now = Clock::now();
+    const auto left = std::chrono::duration_cast<Milliseconds>(std::min(spanStart_ + timeout_, deadline_) - now);
+    if (left <= Milliseconds(0)) throw ETimeoutError("Transfer stalled");
     begin_ = 0;
-    end_ = stream_.Read(buffer_.data(), buffer_.size(), timeout_);
+    end_ = stream_.Read(buffer_.data(), buffer_.size(), left);
     if (end_ == 0) closed_ = true;
+    spanBytes_ += end_;
+    if (spanBytes_ >= ProgressBytes) {
+        spanStart_ = Clock::now();
+        spanBytes_ = 0;
+    }
     return end_ > 0;
 }
 
@@ -51,13 +65,6 @@ uint64_t TStreamReader::Read(uint64_t count, std::string* sink) {
         done += take;
     }
     return done;
-}
-
-void TStreamReader::ReadToClose(std::string* sink) {
-    while (Fill()) {
-        if (sink) sink->append(buffer_.data() + begin_, end_ - begin_);
-        begin_ = end_;
-    }
 }
 
 }  // namespace tolvar

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,14 +9,24 @@
 
 namespace tolvar {
 
-// Buffered reads of lines and counted bytes from a byte stream, each wait bounded by the
-// current time-out.
+// Buffered reads of lines and counted bytes from a byte stream, bounded in time: a transfer
+// must keep moving. Every span of the current time-out has to bring at least ProgressBytes
+// (or the peer's close), otherwise the read raises ETimeoutError. A silent peer thus fails
+// after one time-out, as a plain read time-out would have it; and so does one that sends a
+// byte now and then, which a time-out per read would wait for without end.
 class TStreamReader {
 public:
+    using Clock = std::chrono::steady_clock;
     static constexpr size_t MaxLineLength = 16384;
+    static constexpr uint64_t ProgressBytes = 1024;
 
-    explicit TStreamReader(TByteStream& stream, Milliseconds timeout) : stream_(stream), timeout_(timeout) {}
-    void SetTimeout(Milliseconds timeout) { timeout_ = timeout; }
+    explicit TStreamReader(TByteStream& stream, Milliseconds timeout)
+        : stream_(stream), timeout_(timeout), spanStart_(Clock::now()) {}
+    // A new time-out starts a new span.
+    void SetTimeout(Milliseconds timeout);
+    // Beyond the spans, an end to all reading: what has not come by then raises ETimeoutError.
+    void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
+    void ClearDeadline() { deadline_ = Clock::time_point::max(); }
 
     // The bytes up to the next LF, without the LF and a CR right before it. A line that the
     // peer's close cuts off is a line; nothing at all before the close gives nullopt. A line
@@ -26,14 +37,14 @@ public:
     // is null. Returns how many arrived.
     uint64_t Read(uint64_t count, std::string* sink);
 
-    // Everything until the peer closes.
-    void ReadToClose(std::string* sink);
-
 private:
     bool Fill();  // false once the peer has closed
 
     TByteStream& stream_;
     Milliseconds timeout_;
+    Clock::time_point spanStart_;
+    Clock::time_point deadline_ = Clock::time_point::max();
+    uint64_t spanBytes_ = 0;
     std::array<char, 16384> buffer_{};
     size_t begin_ = 0;
     size_t end_ = 0;

@@ -25,11 +25,19 @@ Keys of a fault (all optional; "methods" limits the fault to those request metho
     drop_after_percent       the same, as a percentage of the body
     reset                    close a dropped connection with a reset instead of an orderly close
     rate                     send the GET's body at this many bytes per second
+    silent                   read the request and never answer; close once the client has gone
+    head_rate                send the status line and headers at this many bytes per second
+    endless                  a GET's body never ends: no Content-Length, the file and then bytes
+                             without end until the client goes
+    stall_after_percent      a GET sends this percentage of the body and then nothing more,
+                             keeping the connection open until the client goes
+Whatever waits for the client to go gives up after HOLD_LIMIT seconds.
 """
 
 import argparse
 import json
 import os
+import select
 import socket
 import struct
 import sys
@@ -42,6 +50,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 import serverlife
 
 PIECE = 64 * 1024
+HOLD_LIMIT = 180
 EXTRA_PATTERN = b"EXTRA-BYTES-"
 
 
@@ -137,7 +146,12 @@ class UpdateHandler(BaseHTTPRequestHandler):
         })
         path = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path, encoding="latin-1")
         fault = self.server.faults.of(self.command, path)
+        self.head_rate = float(fault.get("head_rate", 0))
         try:
+            if fault.get("silent"):
+                self.wait_until_client_goes()
+                self.close_connection = True
+                return
             if fault.get("delay"):
                 time.sleep(float(fault["delay"]))
             if "status" in fault:
@@ -150,8 +164,27 @@ class UpdateHandler(BaseHTTPRequestHandler):
                 self.end_headers()
             else:
                 self.answer_file(path, fault, head)
-        except (BrokenPipeError, ConnectionResetError):
+        except (BrokenPipeError, ConnectionResetError, socket.timeout):
             self.close_connection = True
+
+    def flush_headers(self):
+        if not getattr(self, "head_rate", 0) or not getattr(self, "_headers_buffer", None):
+            super().flush_headers()
+            return
+        head = b"".join(self._headers_buffer)
+        self._headers_buffer = []
+        for i in range(len(head)):
+            self.wfile.write(head[i:i + 1])
+            self.wfile.flush()
+            time.sleep(1 / self.head_rate)
+
+    def wait_until_client_goes(self):
+        """Holds the connection, reading and dropping whatever comes, until the client closes it."""
+        end = time.monotonic() + HOLD_LIMIT
+        while time.monotonic() < end:
+            ready, _, _ = select.select([self.connection], [], [], 0.5)
+            if ready and not self.connection.recv(4096):
+                return
 
     def closing_headers(self):
         # Errors and redirects end the connection, as many servers do: a client that waits for
@@ -187,7 +220,8 @@ class UpdateHandler(BaseHTTPRequestHandler):
         size = os.path.getsize(local)
         extra = 0 if head else int(fault.get("extra_bytes", 0))
         body_length = size + extra
-        announce = "none" if fault.get("no_length") else fault.get("announce", "body")
+        endless = bool(fault.get("endless")) and not head
+        announce = "none" if fault.get("no_length") or endless else fault.get("announce", "body")
         if head and announce != "none":
             announce = "file"
 
@@ -206,7 +240,16 @@ class UpdateHandler(BaseHTTPRequestHandler):
         if head:
             return
 
+        if endless:
+            self.send_endless(local)
+            return
         limit = body_length
+        if "stall_after_percent" in fault:
+            self.send_body(local, extra, int(body_length * float(fault["stall_after_percent"]) // 100), 0)
+            self.wfile.flush()
+            self.wait_until_client_goes()
+            self.close_connection = True
+            return
         if "drop_after_bytes" in fault:
             limit = min(limit, int(fault["drop_after_bytes"]))
         elif "drop_after_percent" in fault:
@@ -240,6 +283,14 @@ class UpdateHandler(BaseHTTPRequestHandler):
                     pause = started + sent / rate - time.monotonic()
                     if pause > 0:
                         time.sleep(pause)
+
+    def send_endless(self, local):
+        for piece in self.body_pieces(local, 0):
+            self.wfile.write(piece)
+        end = time.monotonic() + HOLD_LIMIT
+        while time.monotonic() < end:
+            self.wfile.write(EXTRA_PATTERN * 1024)
+        self.close_connection = True
 
     def drop(self, reset):
         self.close_connection = True

@@ -39,9 +39,14 @@ constexpr Pixel kColourBits = 0x00FFFFFFu;
 
 }  // namespace
 
+void BoundComposedSize(int32_t& width, int32_t& height) {
+    width = std::clamp(width, 0, kMaxComposedSide);
+    height = std::clamp(height, 0, kMaxComposedSide);
+    if (int64_t(width) * height > kMaxComposedPixels) height = int32_t(kMaxComposedPixels / width);
+}
+
 void ResizeKeepingContent(Bitmap& bitmap, int32_t width, int32_t height) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    BoundComposedSize(width, height);
     if (bitmap.Width() == width && bitmap.Height() == height) return;
     Bitmap resized(width, height);
     if (bitmap.HasAlpha()) resized.MakeAlpha();

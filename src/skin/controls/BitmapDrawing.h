@@ -31,6 +31,14 @@ using ClipRect = std::optional<Rect>;
 // Sizes a bitmap the way a composition "sizes its target": the same size changes nothing, and a
 // new size keeps the old picture where the two overlap. New pixels are 0; a bitmap with an alpha
 // plane keeps it, new pixels opaque.
+//
+// Sizes come from skin rectangles and points, which a damaged skin may make absurd. No window
+// shows more than kMaxComposedSide pixels along a side or kMaxComposedPixels in all (a 5K screen
+// has fewer), so a size past them is cut to them: the composition then draws what fits, and a
+// repaint never asks for gigabytes nor fails.
+constexpr int32_t kMaxComposedSide = 16384;
+constexpr int64_t kMaxComposedPixels = int64_t(1) << 24;
+void BoundComposedSize(int32_t& width, int32_t& height);
 void ResizeKeepingContent(Bitmap& bitmap, int32_t width, int32_t height);
 
 // Copies `sourceRect` of `source` to `targetRect` of `target`; 1:1 when both have the same size,

@@ -42,8 +42,12 @@ std::vector<Rect> ComposedMaskRegion(const PieceGeometry& piece, const TargetGeo
     std::vector<Rect> shape;
     if (!IsEmptyRect(sized)) shape.push_back(sized);
 
-    // A strip of the given size, every pixel outside until a copy reaches it.
-    const auto strip = [](int32_t w, int32_t h) { return Bitmap(w, h, kOutside); };
+    // A strip of the given size (within the composition's bounds), every pixel outside until a
+    // copy reaches it.
+    const auto strip = [](int32_t w, int32_t h) {
+        BoundComposedSize(w, h);
+        return Bitmap(w, h, kOutside);
+    };
 
     // Left and right: the band's middle tiled down from the strip's top, then the fixed ends.
     const auto side = [&](int32_t left, int32_t right, int32_t upperEnd, int32_t lowerStart) {

@@ -32,10 +32,9 @@ void ReadEntryList(const SkinDescription& d, std::string_view section, Create cr
                    std::vector<std::unique_ptr<Record>>& list) {
     const int32_t count = d.ReadInteger(section, "count", 0);
     if (count <= 0) return;
-    // Keys past the last one present are empty entries, which make no record.
-    const int32_t last = LastNumberedKey(d, section, count);
+    // Only the keys that are there: an absent one is an empty entry, which makes no record.
     std::string name, type;
-    for (int32_t i = 0; i <= last; ++i) {
+    for (const int32_t i : NumberedKeys(d, section, count)) {
         SplitEntry(d.ReadString(section, std::to_string(i), ""), name, type);
         std::unique_ptr<Record> record = create(type, name);
         if (!record) continue;

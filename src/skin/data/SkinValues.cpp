@@ -144,10 +144,10 @@ ButtonCommand ReadCommand(const SkinDescription& d, std::string_view section, st
     return ParseCommand(d.FindValue(section, key));
 }
 
-int32_t LastNumberedKey(const SkinDescription& d, std::string_view section, int32_t limit) {
+std::vector<int32_t> NumberedKeys(const SkinDescription& d, std::string_view section, int32_t limit) {
+    std::vector<int32_t> numbers;
     const SkinDescription::Section* found = d.FindSection(section);
-    if (!found) return -1;
-    int32_t last = -1;
+    if (!found) return numbers;
     for (const auto& [key, line] : found->keys) {
         // Only the canonical decimal spelling is what IntToStr(i) looks up.
         if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) continue;
@@ -160,18 +160,19 @@ int32_t LastNumberedKey(const SkinDescription& d, std::string_view section, int3
             }
             n = n * 10 + (c - '0');
         }
-        if (digits && n < limit && n > last) last = int32_t(n);
+        if (digits && n < limit) numbers.push_back(int32_t(n));
     }
-    return last;
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
 }
 
 void ReadStringList(const SkinDescription& d, std::string_view section, std::string_view key, TextLines& list) {
-    const int32_t n = d.ReadInteger(section, std::string(key) + "count", 0);
+    const int32_t n = std::min(d.ReadInteger(section, std::string(key) + "count", 0), kMaxListEntries);
     if (n <= 0) return;
-    const int32_t last = LastNumberedKey(d, section, n);
-    for (int32_t i = 0; i <= last; ++i) list.push_back(d.ReadString(section, std::to_string(i), ""));
-    const int64_t trailing = std::min<int64_t>(int64_t(n) - 1 - last, kMaxTrailingListEntries);
-    list.insert(list.end(), size_t(trailing), std::string());
+    // Only the keys that are there are looked up; the others are the empty entries between.
+    const size_t base = list.size();
+    list.resize(base + size_t(n));
+    for (const int32_t i : NumberedKeys(d, section, n)) list[base + size_t(i)] = d.ReadString(section, std::to_string(i), "");
 }
 
 void WriteBoolean(SkinDescription& d, std::string_view section, std::string_view key, bool value) {

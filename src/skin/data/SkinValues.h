@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/Geometry.h"
 #include "base/Text.h"
@@ -26,10 +27,10 @@ InactiveEffect ReadInactiveEffect(const SkinDescription& d, std::string_view sec
 MorphMode ReadMorphMode(const SkinDescription& d, std::string_view section, std::string_view key);
 TextAlign ReadTextAlign(const SkinDescription& d, std::string_view section, std::string_view key);
 ButtonCommand ReadCommand(const SkinDescription& d, std::string_view section, std::string_view key);
-// K + "count" gives n; the keys 0 .. n-1 give the entries, absent ones empty. Entries past the
-// last key that is present are empty; at most kMaxTrailingListEntries of them are kept, so that
-// an absurd count cannot fill the memory.
-constexpr int32_t kMaxTrailingListEntries = 4096;
+// K + "count" gives n; the keys 0 .. n-1 give the entries, absent ones empty. A list holds at
+// most kMaxListEntries entries (a skin has a few), so that an absurd count or key cannot fill
+// the memory; keys at or past it are not read.
+constexpr int32_t kMaxListEntries = 4096;
 void ReadStringList(const SkinDescription& d, std::string_view section, std::string_view key, TextLines& list);
 
 // The same rules on a value already looked up; none stands for an absent key.
@@ -44,8 +45,8 @@ MorphMode ParseMorphMode(const std::string* value);
 TextAlign ParseTextAlign(const std::string* value);
 ButtonCommand ParseCommand(const std::string* value);
 
-// The highest n below `limit` for which the key written as n in decimal is present, or -1.
-int32_t LastNumberedKey(const SkinDescription& d, std::string_view section, int32_t limit);
+// The numbers n below `limit` whose key written in decimal is present, in ascending order.
+std::vector<int32_t> NumberedKeys(const SkinDescription& d, std::string_view section, int32_t limit);
 
 // The written forms.
 void WriteBoolean(SkinDescription& d, std::string_view section, std::string_view key, bool value);

@@ -175,20 +175,24 @@ void DecompressStream(TStream& target, TStream& source) {
     for (size_t n; (n = inflater.Read(block, sizeof block)) != 0;) target.WriteBuffer(block, n);
 }
 
-TInflatedBytes::TInflatedBytes(TStream& source) {
+TInflatedBytes::TInflatedBytes(TStream& source, size_t limit) {
     source.SetPosition(0);
     TDecompressionStream inflater(source);
-    // Skins deflate to a fiftieth or so: start near the whole and double from there.
-    size_t capacity = std::clamp<size_t>(size_t(source.Size()) * 64, size_t(1) << 16, size_t(1) << 26);
+    // Skins deflate to a fiftieth or so: start near the whole and double from there. One byte
+    // past the limit is room enough to learn that the package goes beyond it.
+    const size_t ceiling = limit + 1;
+    size_t capacity = std::min(std::clamp<size_t>(size_t(source.Size()) * 64, size_t(1) << 16, size_t(1) << 26), ceiling);
     data_ = std::make_unique_for_overwrite<char[]>(capacity);
     for (;;) {
         const size_t n = inflater.Read(data_.get() + size_, capacity - size_);
         size_ += n;
         if (size_ < capacity) break;
-        auto bigger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+        if (size_ > limit) throw EDecompressionError("compression error");
+        const size_t larger = std::min(capacity * 2, ceiling);
+        auto bigger = std::make_unique_for_overwrite<char[]>(larger);
         std::memcpy(bigger.get(), data_.get(), size_);
         data_ = std::move(bigger);
-        capacity *= 2;
+        capacity = larger;
     }
 }
 

@@ -94,9 +94,13 @@ void DecompressStream(TStream& target, TStream& source);
 // All of source inflated into memory of its own: the inflater writes straight into a buffer
 // that grows in large steps and is not cleared first. A whole skin package is inflated this way
 // at every load, so the copies and clears of small blocks would be a good part of the load.
+//
+// A skin is a few MiB inflated; what would inflate past `limit` is a damaged or crafted package
+// and raises EDecompressionError ("compression error") before the memory is taken.
 class TInflatedBytes {
 public:
-    explicit TInflatedBytes(TStream& source);
+    static constexpr size_t DefaultLimit = size_t(64) << 20;
+    explicit TInflatedBytes(TStream& source, size_t limit = DefaultLimit);
     std::string_view View() const { return std::string_view(data_.get(), size_); }
 
 private:

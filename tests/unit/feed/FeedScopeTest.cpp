@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "feed/FeedScope.h"
-#include "feed/UpgradeListLines.h"
+#include "base/ListLine.h"
 
 using namespace tolvar;
 
@@ -36,7 +36,7 @@ TEST(FeedScope, TheListsLinesSplitAsTheClientSplitsThem) {
     EXPECT_EQ(SplitListLine("spath /x").Command, "SPATH");
     EXPECT_EQ(SplitListLine("SPATH  /x").Argument, " /x");
     EXPECT_EQ(SplitListLine("SPATH").Command, "");
-    const TListedFile f = SplitFileArgument("a.dll  1024 2007-05-01 12:00:00");
+    const TFileFields f = SplitFileFields("a.dll  1024 2007-05-01 12:00:00");
     EXPECT_EQ(f.FileName, "a.dll");
     EXPECT_EQ(f.Size, "");
     EXPECT_EQ(f.Date, "1024");

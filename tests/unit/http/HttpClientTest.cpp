@@ -8,6 +8,7 @@
 
 #include "ScriptedServer.h"
 #include "http/HttpClient.h"
+#include "http/HttpHeaders.h"
 
 namespace tolvar {
 namespace {
@@ -204,6 +205,94 @@ TEST(HttpClientTest, SilentServerRunsIntoTheReadTimeout) {
         THTTPClient client;
         client.SetReadTimeout(300ms);
         EXPECT_THROW(client.FetchText(server.Url()), ETimeoutError);
+    }
+}
+
+// A response head is bounded in lines, in bytes and in time, whatever the server sends.
+TEST(HttpClientTest, ResponseHeadBounds) {
+    std::string manyLines, manyBytes;
+    for (int i = 0; i < 300; ++i) manyLines += "X-" + std::to_string(i) + ": a\r\n";
+    for (int i = 0; i < 5; ++i) manyBytes += "X: " + std::string(16000, 'b') + "\r\n";
+    std::string interims;  // each under the bounds, together over them
+    for (int i = 0; i < 60; ++i) interims += "HTTP/1.1 100 Continue\r\nX: " + std::string(2000, 'c') + "\r\n\r\n";
+    for (const std::string& head : {manyLines, manyBytes}) {
+        TScriptedServer server({{Response(head + "Content-Length: 2\r\n", "ok")}});
+        EXPECT_THROW(FetchText(server.Url()), EHTTPProtocolError);
+    }
+    {
+        TScriptedServer server({{interims + Response("Content-Length: 2\r\n", "ok")}});
+        EXPECT_THROW(FetchText(server.Url()), EHTTPProtocolError);
+    }
+    // A head of 200 lines is still read.
+    std::string fine;
+    for (int i = 0; i < 200; ++i) fine += "X-" + std::to_string(i) + ": a\r\n";
+    TScriptedServer server({{Response(fine + "Content-Length: 2\r\n", "ok")}});
+    EXPECT_EQ(FetchText(server.Url()), "ok");
+}
+
+TEST(HttpClientTest, FoldedHeaderOverManyLinesIsJoinedOnce) {
+    std::string folded = "X-Long: start\r\n";
+    for (int i = 0; i < 200; ++i) folded += "\t part" + std::to_string(i) + " \r\n";
+    std::string expected = "start";
+    for (int i = 0; i < 200; ++i) expected += " part" + std::to_string(i);
+    THTTPHeaders headers;
+    std::string::size_type at = 0;
+    while (at < folded.size()) {
+        const auto end = folded.find("\r\n", at);
+        headers.AddLine(std::string_view(folded).substr(at, end - at));
+        at = end + 2;
+    }
+    EXPECT_EQ(headers.Value("x-long"), expected);
+}
+
+// A server that keeps a transfer barely alive runs into the read time-out just as a silent one:
+// the head must arrive within it, the body must bring a kilobyte in every span of it.
+TEST(HttpClientTest, TrickleRunsIntoTheReadTimeout) {
+    std::vector<Piece> slowHead;
+    for (char c : Response("Content-Length: 2\r\n", "ok")) slowHead.push_back({std::string(1, c), 40});
+    std::vector<Piece> slowBody = {{Response("Content-Length: 5000\r\n")}};
+    for (int i = 0; i < 100; ++i) slowBody.push_back({std::string(50, 'z'), 40});
+    for (const auto& response : {slowHead, slowBody}) {
+        TScriptedServer server(response);
+        THTTPClient client;
+        client.SetReadTimeout(500ms);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_THROW(client.FetchText(server.Url()), ETimeoutError);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 3s) << "an upper bound with slack, not a measurement";
+    }
+}
+
+// A text past the body limit fails as a broken connection does, however its length is told;
+// one at the limit is read whole.
+TEST(HttpClientTest, BodyLimit) {
+    struct Case {
+        const char* name;
+        std::string response;
+        bool fails;
+    };
+    const std::string at(1000, 'a'), over(1001, 'o');
+    const std::vector<Case> cases = {
+        {"length at the limit", Response("Content-Length: 1000\r\n", at), false},
+        {"length over the limit", Response("Content-Length: 1001\r\n", over), true},
+        {"huge length, nothing sent", Response("Content-Length: 999999999999\r\n"), true},
+        {"chunks at the limit", Response("Transfer-Encoding: chunked\r\n", "3e8\r\n" + at + "\r\n0\r\n\r\n"), false},
+        {"chunks over the limit",
+         Response("Transfer-Encoding: chunked\r\n", "3e8\r\n" + at + "\r\n1\r\no\r\n0\r\n\r\n"), true},
+        {"huge chunk", Response("Transfer-Encoding: chunked\r\n", "fffffffffffff\r\nabc"), true},
+        {"to the close at the limit", Response("", at), false},
+        {"to the close over the limit", Response("", over), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TScriptedServer server({{c.response}});
+        THTTPClient client;
+        client.SetReadTimeout(5s);
+        client.SetBodyLimit(1000);
+        if (c.fails) {
+            EXPECT_THROW(client.FetchText(server.Url()), ESocketError);
+        } else {
+            EXPECT_EQ(client.FetchText(server.Url()).size(), 1000u);
+        }
     }
 }
 

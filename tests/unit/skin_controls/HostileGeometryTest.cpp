@@ -63,3 +63,37 @@ TEST(Composition, HostileGeometryNeverFailsAndKeepsTheRequestedSize) {
                     EXPECT_EQ(vTarget.Height(), length);
                 }
 }
+
+// A target sized from an absurd skin rectangle stays within the composition's bounds: no
+// gigabyte allocation, no failure, and what fits is drawn.
+TEST(Composition, AbsurdRectanglesMakeBoundedTargets) {
+    const Bitmap picture = named::Picture(30, 20);
+    const int32_t big = INT_MAX;
+    const auto bounded = [](const Bitmap& b) {
+        EXPECT_LE(b.Width(), kMaxComposedSide);
+        EXPECT_LE(b.Height(), kMaxComposedSide);
+        EXPECT_LE(int64_t(b.Width()) * b.Height(), kMaxComposedPixels);
+    };
+    Bitmap h, v, nine, stretched;
+    ComposeThreeSliceH(2, 2, h, false, 300, Rect{0, 0, 30, big}, picture);
+    bounded(h);
+    EXPECT_EQ(h.Width(), 300);
+    EXPECT_EQ(h.At(0, 0), picture.At(0, 0)) << "what fits is drawn";
+    ComposeThreeSliceV(2, 2, v, true, 300, Rect{-big, 0, big, 20}, picture);
+    bounded(v);
+    EXPECT_EQ(v.Height(), 300);
+
+    const PieceGeometry absurd{{0, 0, big, big}, {2, 2}, {big - 2, 2}, {2, big - 2}, {big - 2, big - 2},
+                               {4, 4, big - 4, big - 4}};
+    TargetGeometry fitted;
+    int32_t w = 400, hgt = big;
+    FitGeometry(smBoth, absurd, fitted, w, hgt);
+    ComposeNineSlice(absurd, fitted, picture, nine, 400, big, {}, false, stFull, true);
+    bounded(nine);
+    BorderStrips strips;
+    ComposeBorderStrips(absurd, fitted, picture, 400, big, {}, strips);
+    for (const Bitmap* s : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right}) bounded(*s);
+    ResizeKeepingContent(stretched, big, 2);
+    EXPECT_EQ(stretched.Width(), kMaxComposedSide);
+    EXPECT_EQ(stretched.Height(), 2);
+}

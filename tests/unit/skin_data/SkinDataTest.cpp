@@ -13,6 +13,7 @@
 #include "skin/data/ResourceStrData.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
+#include "skin/data/SkinValues.h"
 #include "skin/data/Streams.h"
 #include "skin/data/ZlibStreams.h"
 
@@ -244,7 +245,11 @@ TEST_F(SkinDataTest, EmptyRepeatedAndRefusedLoads) {
     const std::string truncated = Package(kSkin).substr(0, 30);
     std::string notBm = Package(kSkin);
     notBm[5] = 'X';
+    // A package that would inflate past the ceiling: the skin, then a run of zeros.
+    std::string bomb = Package(kSkin);
+    bomb.resize(TInflatedBytes::DefaultLimit + 1);
     const Case cases[] = {
+        {"inflates past the ceiling", Compress(bomb), "compression error"},
         {"version 4", Compress(versionFour), nullptr},
         {"corrupt zlib", std::string("\x78\xda\xff\xff\xff\xff", 6), "compression error"},
         {"ends inside a picture", Compress(truncated), "Stream read error"},
@@ -271,6 +276,25 @@ TEST_F(SkinDataTest, EmptyRepeatedAndRefusedLoads) {
         EXPECT_TRUE(data->MainPicture.Empty());
         EXPECT_EQ(route.Codes(), kLoadNotices);
     }
+}
+
+// A huge count with one huge key: only the keys that are there are read, in time and memory of
+// the order of the description.
+TEST_F(SkinDataTest, NumberedListsWithAHugeCountAndOneHugeKey) {
+    const std::string description =
+        "[PICTURES]\npicture=main.bmp\nactivepicturescount=2147483647\n0=a.bmp\n2147483646=far.bmp\n"
+        "[FORMINFO]\nclientrect=3,30,207,279\n"
+        "[SKINOBJECTS]\ncount=2147483647\n2147483646=caption:caption\n"
+        "[SKINCONTROLS]\ncount=2147483647\n7=gauge:gauge\n2147483646=other:gauge\n";
+    data->SetCompressedStoredSkin(Stored(Package(description)));
+    ASSERT_FALSE(data->Empty());
+    ASSERT_EQ(data->ObjectList.size(), 1u);
+    EXPECT_EQ(data->ObjectList[0]->IDName, "caption");
+    ASSERT_EQ(data->CtrlList.size(), 2u);
+    EXPECT_EQ(data->CtrlList[0]->IDName, "gauge");
+    EXPECT_EQ(data->CtrlList[1]->IDName, "other");
+    ASSERT_EQ(data->activepictures.size(), size_t(kMaxListEntries)) << "a list is bounded";
+    EXPECT_EQ(data->activepictures[0], "a.bmp");
 }
 
 TEST_F(SkinDataTest, PackageVersionsAndEdges) {

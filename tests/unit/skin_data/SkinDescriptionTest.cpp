@@ -111,14 +111,14 @@ TEST(SkinDescription, ValueReaders) {
 TEST(SkinDescription, StringListsAndWritersRoundTrip) {
     const SkinDescription d = Parse(
         "[PICTURES]\nactivepicturescount=4\n0=a.bmp\n1=b.bmp\n3=d.bmp\n00=zero\n"
-        "[huge]\nlistcount=2000000000\n1=one\n");
+        "[huge]\nlistcount=2000000000\n1=one\n1999999999=far\n");
     TextLines list{"kept"};
     ReadStringList(d, "PICTURES", "activepictures", list);
     EXPECT_EQ(list, (TextLines{"kept", "a.bmp", "b.bmp", "", "d.bmp"}));
-    // A count far past the keys that are there cannot fill the memory.
+    // A count and a key far past the bound cannot fill the memory.
     TextLines huge;
     ReadStringList(d, "huge", "list", huge);
-    ASSERT_EQ(huge.size(), size_t(2 + kMaxTrailingListEntries));
+    ASSERT_EQ(huge.size(), size_t(kMaxListEntries));
     EXPECT_EQ(huge[1], "one");
 
     SkinDescription w;

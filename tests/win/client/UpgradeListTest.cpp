@@ -2,6 +2,8 @@
 // commands, the gauge and the errors that end the pass.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "TestFiles.h"
 #include "app/Application.h"
 #include "base/DateTime.h"
@@ -160,4 +162,35 @@ TEST_F(UpgradeList, AnMkdirThatCannotBeMadeEndsTheInterpretation) {
     WriteTestFile(dir / "blocker", "x");
     EXPECT_THROW(Interpret({"MKDIR $D\\blocker\\sub\\", "FILE after.dll 1 2007-05-01 12:00:00"}), EInOutError);
     EXPECT_TRUE(form->FTPView.empty());
+}
+
+// A long list is interpreted whole, each line once. The times of a quarter and of the whole are
+// printed side by side (they grow with the list's length); they are not asserted.
+TEST_F(UpgradeList, AListOfAHundredThousandLinesIsInterpretedWhole) {
+    const auto listOf = [](size_t count) {
+        std::vector<std::string> lines;
+        for (size_t i = 0; i < count; ++i) {
+            switch (i % 4) {
+            case 0: lines.push_back("SPATH /TolvarService/part" + std::to_string(i)); break;
+            case 1: lines.push_back("CPATH $D"); break;
+            case 2: lines.push_back("REM line " + std::to_string(i)); break;
+            default: lines.push_back("FILE missing" + std::to_string(i) + ".dll 5 2007-05-01 12:00:00"); break;
+            }
+        }
+        return lines;
+    };
+    long long ms[2] = {};
+    const size_t counts[2] = {25000, 100000};
+    for (int run = 0; run < 2; ++run) {
+        form->FTPView.clear();
+        const auto lines = listOf(counts[run]);
+        const DWORD start = GetTickCount();
+        Interpret(lines);
+        ms[run] = GetTickCount() - start;
+        EXPECT_TRUE(form->ListBox1.empty());
+        EXPECT_EQ(form->FTPView.size(), counts[run] / 4);
+        EXPECT_EQ(form->ProgressBar1->Value(), int32_t(counts[run]));
+    }
+    EXPECT_EQ(form->FTPView.back().FileName, "missing99999.dll");
+    std::printf("[ elapsed  ] upgrade list: 25000 lines %lld ms, 100000 lines %lld ms\n", ms[0], ms[1]);
 }

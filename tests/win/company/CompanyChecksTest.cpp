@@ -2,6 +2,10 @@
 // the requests they make, in their order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
 #include "CompanyPass.h"
 #include "client/LocalFiles.h"
 
@@ -40,6 +44,10 @@ void MakeItYesterdays(const std::string& path) {
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
     SetFileTime(h, nullptr, nullptr, &then);
     CloseHandle(h);
+}
+
+bool Requested(const Requests& requests, const std::string& request) {
+    return std::find(requests.begin(), requests.end(), request) != requests.end();
 }
 
 Requests ProbesOfEveryLogo() {
@@ -227,4 +235,41 @@ TEST_F(CompanyChecks, LocalhostRunsNoCheckWhateverTheFolderHolds) {
     const Launch host = ParseLaunch(out.started[0]);
     EXPECT_EQ(host.name, "TH.exe");
     EXPECT_EQ(Words(host.args).at(2), "1");
+}
+
+// A newer client that does not arrive whole is neither staged nor started: the host runs.
+TEST(CompanyChecksNewClient, WhoseDownloadBreaksOffOrComesShortIsNotStarted) {
+    const char* const faults[] = {R"({"drop_after_percent": 50})", R"({"drop_after_percent": 50, "reset": true})",
+                                  R"({"stall_after_percent": 90})"};
+    for (const char* fault : faults) {
+        SCOPED_TRACE(fault);
+        PassHarness pass{"company_server"};
+        pass.ServeFile(kAcmeFolder + "vercheck.txt", "TolvarClient=1.4\r\n");
+        pass.ServeFile(kAcmeFolder + "Sandrel.exe", RecorderBytes());
+        pass.SetFaults("{\"/" + kAcmeFolder + "Sandrel.exe\": " + fault + "}");
+        const auto start = std::chrono::steady_clock::now();
+        const PassOutcome out = pass.RunPass({}, kAcme);
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        std::printf("[ elapsed  ] new client, %s: %lld ms\n", fault, static_cast<long long>(elapsed.count()));
+        EXPECT_LT(elapsed, std::chrono::seconds(100)) << "an upper bound with slack";
+        EXPECT_TRUE(out.closed);
+        EXPECT_TRUE(out.boxes.empty());
+        EXPECT_TRUE(Requested(out.requests, GetOf("Sandrel.exe")));
+        EXPECT_FALSE(PathExists(pass.Work() / "Sandrel.exe")) << "nothing staged";
+        ASSERT_EQ(out.started.size(), 1u);
+        EXPECT_EQ(ParseLaunch(out.started[0]).name, "TH.exe") << "the host, not the new client";
+    }
+}
+
+TEST_F(CompanyChecks, ALogoWhoseDownloadFailsLeavesTheOtherLogos) {
+    WriteTestFile(InService("mark.jpg"), "jpg");
+    WriteTestFile(InService("mark.ico"), "ico");
+    Serve("mark.png", std::string(5000, 'p'));
+    pass.SetFaults("{\"/" + kAcmeFolder + "mark.png\": {\"drop_after_percent\": 50, \"methods\": [\"GET\"]}}");
+    const PassOutcome out = pass.RunPass({}, kAcme);
+    EXPECT_TRUE(out.closed);
+    EXPECT_FALSE(PathExists(InService("mark.png")));
+    EXPECT_EQ(ReadTestFile(InService("mark.jpg")), "jpg");
+    EXPECT_EQ(ReadTestFile(InService("mark.ico")), "ico");
 }

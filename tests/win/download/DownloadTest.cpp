@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <set>
 
 #include "PassHarness.h"
@@ -139,7 +141,7 @@ private:
 // Faults of a.dll, the first of two listed files, while a.dll is installed in an older version.
 struct FaultCase {
     const char* name;
-    const char* fault;
+    std::string fault;
     bool probeFails;  // the length probe fails: the stage goes on with b.dll
     // A reset may reach the GET while its answer is still being read: the download then fails
     // before the length probe is sent.
@@ -158,7 +160,14 @@ TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
     FaultOnA(GetParam().fault);
 
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
+    const auto start = std::chrono::steady_clock::now();
     const PassOutcome out = pass.Run();
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    // The pass as a whole, with the list and b.dll: an upper bound with generous slack over the
+    // 30 s that one stalled file may cost, never a measurement.
+    RecordProperty("elapsed_ms", std::to_string(elapsed.count()));
+    std::printf("[ elapsed  ] %s: %lld ms\n", GetParam().name, static_cast<long long>(elapsed.count()));
+    EXPECT_LT(elapsed, std::chrono::seconds(100));
 
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(out.boxes.empty()) << "nothing is shown to the user";
@@ -194,7 +203,15 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"ResetsAt50Percent", R"({"drop_after_percent": 50, "reset": true})", false, true},
                       FaultCase{"Sends5200For5000", R"({"extra_bytes": 200})", false},
                       FaultCase{"AnnouncesNoLength", R"({"no_length": true})", false},
-                      FaultCase{"AnswersTheGetWith404", R"({"status": 404, "methods": ["GET"]})", false},
+                      // The error page has the file's length: only the status tells it apart.
+                      FaultCase{"AnswersTheGetWith404",
+                                R"({"status": 404, "methods": ["GET"], "body": ")" + std::string(5000, 'e') + "\"}",
+                                false},
+                      FaultCase{"BodyNeverEnds", R"({"endless": true})", false},
+                      FaultCase{"StallsAfterHalf", R"({"stall_after_percent": 50})", false},
+                      FaultCase{"NeverAnswers", R"({"silent": true})", false, true},
+                      FaultCase{"HeadersAByteASecond", R"({"head_rate": 1})", false, true},
+                      FaultCase{"HeadersOfTheProbeAByteASecond", R"({"head_rate": 1, "methods": ["HEAD"]})", true},
                       FaultCase{"AnswersTheHeadWith404", R"({"status": 404, "methods": ["HEAD"]})", true},
                       FaultCase{"Redirects", R"({"redirect": "/FTPHome/TolvarService/files/moved.dll"})", true}),
     [](const ::testing::TestParamInfo<FaultCase>& c) { return std::string(c.param.name); });
@@ -312,8 +329,48 @@ TEST_F(Download, AServerThatCannotBeReachedFailsTheDownloadAndLeavesTheFile) {
     WriteTestFile(Local("a.dll"), oldA);
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/" + kServerFolder + "a.dll";
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(form->DownloadFile(url, Local("a.dll")), TDownloadResult::Failed);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    std::printf("[ elapsed  ] ConnectionRefused: %lld ms\n", static_cast<long long>(elapsed.count()));
+    EXPECT_LT(elapsed, std::chrono::seconds(60)) << "an upper bound with slack";
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA);
     EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"});
     EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr);
+}
+
+TEST_F(Download, AListedFileWhoseFolderIsMissingArrivesInTheFolderMadeForIt) {
+    const std::string nested = files / "new\\deeper\\";
+    pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + nested,
+                           std::string("FILE a.dll 5000 ") + kListedDate + " " + kListedTime});
+    pass.ServeFile(kServerFolder + "a.dll", newA);
+    const PassOutcome out = pass.RunPass({}, kNoCompany);
+    EXPECT_TRUE(out.closed);
+    EXPECT_TRUE(out.boxes.empty());
+    EXPECT_TRUE(ReadTestFile(nested + "a.dll") == newA);
+    EXPECT_EQ(PackedTimeOf(nested + "a.dll"), kListedStamp);
+    EXPECT_EQ(NamesIn(nested), std::set<std::string>{"a.dll"});
+}
+
+// A download killed mid-transfer leaves its temporary file; the next write into that folder
+// takes it away, and nothing else: not a file of another name, not one still being written.
+TEST_F(Download, TheNextDownloadRemovesALeftoverTemporaryFileAndNothingElse) {
+    const std::set<std::string> others = {"tvd1a2.tmp.keep", "tvdxyz.tmp", "other.tmp", "tvd12345.tmp", "tvd.tmp",
+                                          "mine1.tmp"};
+    for (const std::string& name : others) WriteTestFile(Local(name), "keep");
+    WriteTestFile(Local("tvd1A2.tmp"), "left by a killed download");
+    WriteTestFile(Local("TVDbeef.TMP"), "left as well");
+    WriteTestFile(Local("tvdC0DE.tmp"), "another client is still writing this");
+    const UniqueFile writing(CreateFileA(Local("tvdC0DE.tmp").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writing);
+    pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + files.Path(),
+                           std::string("FILE a.dll 5000 ") + kListedDate + " " + kListedTime});
+    pass.ServeFile(kServerFolder + "a.dll", newA);
+    const PassOutcome out = pass.RunPass({}, kNoCompany);
+    EXPECT_TRUE(out.closed);
+    std::set<std::string> expected = others;
+    expected.insert({"a.dll", "tvdC0DE.tmp"});
+    EXPECT_EQ(NamesIn(files.Path()), expected);
+    EXPECT_TRUE(ReadTestFile(Local("a.dll")) == newA);
 }

@@ -1,0 +1,147 @@
+#include "InternetTransfer.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <array>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "app/Handles.h"
+
+namespace tolvar {
+
+namespace {
+
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { InternetCloseHandle(h); }
+};
+using UniqueInternet = UniqueHandle<InternetHandleTraits>;
+
+// The service's own waits, where it keeps them: the HTTP client's 30 s.
+constexpr DWORD kConnectTimeoutMs = 30000;
+constexpr DWORD kReceiveTimeoutMs = 30000;
+// A failed read is tried again a few times, with a short rest, before reading gives up.
+constexpr int kReadRetries = 5;
+constexpr DWORD kRetryRestMs = 200;
+constexpr DWORD kPieceSize = 1024;
+// Pieces read ahead of the caller: enough that the two threads seldom wait for each other (a
+// full queue is refilled only once the caller has taken half of it), few enough that a body
+// without end is not read on and on.
+constexpr size_t kReadAhead = 64;
+
+void SetTimeout(HINTERNET handle, DWORD option, DWORD ms) { InternetSetOptionA(handle, option, &ms, sizeof ms); }
+
+DWORD StatusOf(HINTERNET request) {
+    DWORD status = 0, size = sizeof status;
+    return HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ? status
+                                                                                                           : 0;
+}
+
+}  // namespace
+
+struct TInternetTransfer::State {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool opened = false;
+    bool failed = false;
+    bool abandoned = false;
+    bool readerWaits = false;  // for room in a full queue
+    bool callerWaits = false;  // for a piece
+    DWORD status = 0;
+    std::deque<std::string> pieces;
+
+    void Fail() {
+        const std::lock_guard lock(mutex);
+        failed = true;
+        changed.notify_all();
+    }
+
+    static void Run(const std::shared_ptr<State> s, const std::string url) {
+        UniqueInternet session(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        if (!session) return s->Fail();
+        SetTimeout(session.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs);
+        SetTimeout(session.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);
+        // Always from the server; and no second copy of every download in the Internet cache.
+        const UniqueInternet request(InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0,
+                                                      INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+        if (!request) return s->Fail();
+        // Not every implementation hands the session's receive time-out on to its requests.
+        SetTimeout(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);
+        {
+            const std::lock_guard lock(s->mutex);
+            s->opened = true;
+            s->status = StatusOf(request.Get());
+            s->changed.notify_all();
+        }
+
+        std::array<char, kPieceSize> buffer;
+        int failedReads = 0;
+        for (;;) {
+            {
+                std::unique_lock lock(s->mutex);
+                if (s->pieces.size() >= kReadAhead) {
+                    s->readerWaits = true;
+                    s->changed.wait(lock, [&] { return s->abandoned || s->pieces.size() <= kReadAhead / 2; });
+                    s->readerWaits = false;
+                }
+                if (s->abandoned) return;
+            }
+            DWORD read = 0;
+            if (!InternetReadFile(request.Get(), buffer.data(), kPieceSize, &read)) {
+                if (++failedReads > kReadRetries) return s->Fail();
+                Sleep(kRetryRestMs);
+                continue;
+            }
+            failedReads = 0;
+            const std::lock_guard lock(s->mutex);
+            s->pieces.emplace_back(buffer.data(), read);
+            if (s->callerWaits) s->changed.notify_all();
+            if (read == 0) return;  // the end of the body
+        }
+    }
+};
+
+TInternetTransfer::TInternetTransfer(const std::string& url) : state_(std::make_shared<State>()) {
+    std::thread(State::Run, state_, url).detach();
+}
+
+TInternetTransfer::~TInternetTransfer() {
+    const std::lock_guard lock(state_->mutex);
+    state_->abandoned = true;
+    state_->changed.notify_all();
+}
+
+TInternetTransfer::Step TInternetTransfer::WaitOpen(Clock::time_point until) {
+    std::unique_lock lock(state_->mutex);
+    if (!state_->changed.wait_until(lock, until, [&] { return state_->opened || state_->failed; }))
+        return Step::TimedOut;
+    return state_->opened ? Step::Done : Step::Failed;
+}
+
+unsigned long TInternetTransfer::Status() const {
+    const std::lock_guard lock(state_->mutex);
+    return state_->status;
+}
+
+TInternetTransfer::Step TInternetTransfer::Next(std::string& piece, Clock::time_point until) {
+    std::unique_lock lock(state_->mutex);
+    if (state_->pieces.empty()) {
+        state_->callerWaits = true;
+        const bool ready =
+            state_->changed.wait_until(lock, until, [&] { return !state_->pieces.empty() || state_->failed; });
+        state_->callerWaits = false;
+        if (!ready) return Step::TimedOut;
+    }
+    if (state_->pieces.empty()) return Step::Failed;
+    piece = std::move(state_->pieces.front());
+    state_->pieces.pop_front();
+    if (state_->readerWaits && state_->pieces.size() <= kReadAhead / 2) state_->changed.notify_all();
+    return Step::Done;
+}
+
+}  // namespace tolvar
