@@ -43,18 +43,6 @@ std::string Bytes(size_t size, unsigned seed) {
     return s;
 }
 
-std::set<std::string> NamesIn(const std::string& dir) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA fd;
-    UniqueFind find(FindFirstFileA((dir + "*").c_str(), &fd));
-    if (!find) return names;
-    do {
-        const std::string name = fd.cFileName;
-        if (name != "." && name != "..") names.insert(name);
-    } while (FindNextFileA(find.Get(), &fd));
-    return names;
-}
-
 bool Requested(const std::vector<std::string>& requests, const std::string& request) {
     return std::find(requests.begin(), requests.end(), request) != requests.end();
 }
@@ -182,13 +170,13 @@ TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
     EXPECT_EQ(PackedTimeOf(Local("a.dll")), oldStamp) << "and not stamped as if it were the listed one";
 
     if (GetParam().probeFails) {
-        EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.dll", "b.dll"}));
+        EXPECT_EQ(FileNamesIn(files.Path()), (std::set<std::string>{"a.dll", "b.dll"}));
         EXPECT_TRUE(Requested(out.requests, "GET " + Url("b.dll"))) << "the stage goes on";
         EXPECT_TRUE(ReadTestFile(Local("b.dll")) == newB);
         EXPECT_EQ(PackedTimeOf(Local("b.dll")), kListedStamp);
         EXPECT_TRUE(form->FTPView.empty());
     } else {
-        EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"});
+        EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"a.dll"});
         EXPECT_FALSE(Requested(out.requests, "GET " + Url("b.dll"))) << "a failed download ends the stage";
         ASSERT_EQ(form->FTPView.size(), 2u) << "the failed record and the rest stay undone";
         EXPECT_EQ(form->FTPView.front().FileName, "a.dll");
@@ -235,7 +223,7 @@ TEST_P(DownloadComplete, ReplacesTheFileStampsItAndIsFreshOnTheNextPass) {
                                                       "HEAD " + Url("a.dll")}));
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == served);
     EXPECT_EQ(PackedTimeOf(Local("a.dll")), kListedStamp);
-    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"}) << "nothing temporary is left";
+    EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"a.dll"}) << "nothing temporary is left";
     EXPECT_EQ(form->ProgressBar1->MaxValue(), int32_t(GetParam()));
     EXPECT_EQ(form->ProgressBar1->Value(), int32_t(GetParam()));
     EXPECT_TRUE(form->FTPView.empty());
@@ -262,7 +250,7 @@ TEST_F(Download, AFileOfAnotherSizeThanListedIsDeletedAndTheStageGoesOn) {
     const PassOutcome out = pass.Run();
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(Requested(out.requests, "GET " + Url("a.dll")));
-    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"b.dll"});
+    EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"b.dll"});
     EXPECT_TRUE(ReadTestFile(Local("b.dll")) == newB);
     EXPECT_EQ(PackedTimeOf(Local("b.dll")), kListedStamp);
     EXPECT_TRUE(form->FTPView.empty());
@@ -292,7 +280,7 @@ TEST_F(Download, AnInstalledFileInUseEndsThePassWithTheErrorReport) {
 
     held.Reset();
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA);
-    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"});
+    EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"a.dll"});
 }
 
 TEST_F(Download, TheStageShowsItsCaptionAndTheFileOnTheGaugeWhileItReads) {
@@ -335,7 +323,7 @@ TEST_F(Download, AServerThatCannotBeReachedFailsTheDownloadAndLeavesTheFile) {
     std::printf("[ elapsed  ] ConnectionRefused: %lld ms\n", static_cast<long long>(elapsed.count()));
     EXPECT_LT(elapsed, std::chrono::seconds(60)) << "an upper bound with slack";
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA);
-    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.dll"});
+    EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"a.dll"});
     EXPECT_EQ(TBusyCursor::ScreenCursor(), nullptr);
 }
 
@@ -349,7 +337,7 @@ TEST_F(Download, AListedFileWhoseFolderIsMissingArrivesInTheFolderMadeForIt) {
     EXPECT_TRUE(out.boxes.empty());
     EXPECT_TRUE(ReadTestFile(nested + "a.dll") == newA);
     EXPECT_EQ(PackedTimeOf(nested + "a.dll"), kListedStamp);
-    EXPECT_EQ(NamesIn(nested), std::set<std::string>{"a.dll"});
+    EXPECT_EQ(FileNamesIn(nested), std::set<std::string>{"a.dll"});
 }
 
 // A download killed mid-transfer leaves its temporary file; the next write into that folder
@@ -371,6 +359,6 @@ TEST_F(Download, TheNextDownloadRemovesALeftoverTemporaryFileAndNothingElse) {
     EXPECT_TRUE(out.closed);
     std::set<std::string> expected = others;
     expected.insert({"a.dll", "tvdC0DE.tmp"});
-    EXPECT_EQ(NamesIn(files.Path()), expected);
+    EXPECT_EQ(FileNamesIn(files.Path()), expected);
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == newA);
 }
