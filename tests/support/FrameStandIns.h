@@ -14,6 +14,15 @@
 
 namespace tolvar::test {
 
+// The program's skin folder as the running test reaches it (under Wine through drive Z:).
+inline std::string ProgramSkinDir() {
+#ifdef _WIN32
+    return std::string("Z:") + TOLVAR_SKIN_DIR;
+#else
+    return TOLVAR_SKIN_DIR;
+#endif
+}
+
 // The skin the program carries, built from resources/skin as the build embeds it.
 class ProgramSkin {
 public:

@@ -19,13 +19,13 @@
 
 namespace tolvar::test {
 
-// A skin data loaded from a description and active pictures, as a stored skin would give it.
+// A skin data loaded from a package, as a stored skin would give it.
 class TestSkin {
 public:
-    explicit TestSkin(const std::string& controls, std::vector<Bitmap> pictures) {
-        SkinPackage p;
-        p.activePictures = std::move(pictures);
-        p.description = "[VERSION]\nskinname=test\n[PICTURES]\n[FORMINFO]\n[SKINOBJECTS]\ncount=0\n" + controls;
+    // A skin of control records (`controls`, sections of the description) over active pictures.
+    explicit TestSkin(const std::string& controls, std::vector<Bitmap> pictures)
+        : TestSkin(ControlsPackage(controls, std::move(pictures))) {}
+    explicit TestSkin(const SkinPackage& p) {
         const std::string plain = WriteSkinPackage(p);
         TBytesStream source(plain);
         TMemoryStream packed;
@@ -39,6 +39,13 @@ public:
     TComponent& Owner() { return owner_; }
 
 private:
+    static SkinPackage ControlsPackage(const std::string& controls, std::vector<Bitmap> pictures) {
+        SkinPackage p;
+        p.activePictures = std::move(pictures);
+        p.description = "[VERSION]\nskinname=test\n[PICTURES]\n[FORMINFO]\n[SKINOBJECTS]\ncount=0\n" + controls;
+        return p;
+    }
+
     TComponent owner_;
     TskSkinData* data_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/UniqueHandle.h"
 #include "http/SocketStreams.h"
 
 namespace tolvar {
@@ -24,7 +25,7 @@ struct FakeAddress {
 
 struct FakeHandle {
     using Handle = int;
-    static constexpr int Invalid = -1;
+    static int Invalid() { return -1; }
     static void Close(int) noexcept {}
 };
 
@@ -38,7 +39,7 @@ struct Script {
 Script* script = nullptr;
 
 struct FakeApi {
-    using Socket = sockets::TSocketOwner<FakeHandle>;
+    using Socket = UniqueHandle<FakeHandle>;
     struct Session {};
     static constexpr int Refused = 111;
 

@@ -12,32 +12,17 @@ using tolvar::test::FakeFrameHost;
 
 namespace {
 
-// A skin data loaded from a description and a main picture, with one small active picture.
-class DamagedSkin {
-public:
-    explicit DamagedSkin(const std::string& objects) {
-        SkinPackage p;
-        p.mainPicture = Bitmap(60, 40, MakePixel(10, 20, 30));
-        p.activePictures = {Bitmap(8, 8, MakePixel(200, 0, 0))};
-        p.description = "[VERSION]\nskinname=damaged\n[PICTURES]\n[FORMINFO]\nlefttoppoint=5,10\nrighttoppoint=55,10\n"
-                        "leftbottompoint=5,35\nrightbottompoint=55,35\nclientrect=2,10,58,38\ncaptionrect=2,0,58,10\n"
-                        "borderwidth=2\n" +
-                        objects;
-        const std::string plain = WriteSkinPackage(p);
-        TBytesStream source(plain);
-        TMemoryStream packed;
-        CompressStream(source, packed);
-        auto* stored = Own<TskCompressedStoredSkin>(&owner_);
-        stored->ReadCompressedData(packed.Bytes());
-        data_ = Own<TskSkinData>(&owner_);
-        data_->SetCompressedStoredSkin(stored);
-    }
-    TskSkinData* Data() const { return data_; }
-
-private:
-    TComponent owner_;
-    TskSkinData* data_ = nullptr;
-};
+// A skin with a small main picture, a frame description around it and the given objects.
+SkinPackage DamagedPackage(const std::string& objects) {
+    SkinPackage p;
+    p.mainPicture = Bitmap(60, 40, MakePixel(10, 20, 30));
+    p.activePictures = {Bitmap(8, 8, MakePixel(200, 0, 0))};
+    p.description = "[VERSION]\nskinname=damaged\n[PICTURES]\n[FORMINFO]\nlefttoppoint=5,10\nrighttoppoint=55,10\n"
+                    "leftbottompoint=5,35\nrightbottompoint=55,35\nclientrect=2,10,58,38\ncaptionrect=2,0,58,10\n"
+                    "borderwidth=2\n" +
+                    objects;
+    return p;
+}
 
 const char* const kBadObjects =
     "[SKINOBJECTS]\ncount=3\n0=close:stdbutton\n1=menu:stdbutton\n2=caption:caption\n"
@@ -52,7 +37,7 @@ const char* const kBadObjects =
 
 TEST(DamagedSkin, TheFrameDrawsHitTestsAndTracksWithoutFaults) {
     for (const char* objects : {kBadObjects, "[SKINOBJECTS]\ncount=0\n"}) {
-        DamagedSkin skin(objects);
+        tolvar::test::TestSkin skin(DamagedPackage(objects));
         FakeFrameHost host;
         FakeClock clock;
         SkinFrame frame(host, clock);

@@ -13,17 +13,9 @@ using tolvar::test::ProgramSkin;
 
 namespace {
 
-std::string SkinDir() {
-#ifdef _WIN32
-    return std::string("Z:") + TOLVAR_SKIN_DIR;
-#else
-    return TOLVAR_SKIN_DIR;
-#endif
-}
-
 class ProgramFrame : public ::testing::Test {
 protected:
-    ProgramFrame() : skin(SkinDir()), frame(host, clock) {
+    ProgramFrame() : skin(tolvar::test::ProgramSkinDir()), frame(host, clock) {
         frame.SetBorderIcons(BorderIconBit(TskBorderIcon::biSystemMenu));
         frame.SetShowIcon(true);
         frame.SetSkinData(skin.Data());

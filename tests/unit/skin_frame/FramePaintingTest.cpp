@@ -18,14 +18,6 @@ using tolvar::test::ProgramSkin;
 
 namespace {
 
-std::string SkinDir() {
-#ifdef _WIN32
-    return std::string("Z:") + TOLVAR_SKIN_DIR;
-#else
-    return TOLVAR_SKIN_DIR;
-#endif
-}
-
 Bitmap Crop(const Bitmap& b, const Rect& r) {
     Bitmap out(RectWidth(r), RectHeight(r));
     CopyBitmapRect(out, {0, 0, RectWidth(r), RectHeight(r)}, b, r);
@@ -34,7 +26,7 @@ Bitmap Crop(const Bitmap& b, const Rect& r) {
 
 class FramePaint : public ::testing::Test {
 protected:
-    FramePaint() : skin(SkinDir()), frame(host, clock) {
+    FramePaint() : skin(tolvar::test::ProgramSkinDir()), frame(host, clock) {
         host.Boxes.calls = &calls;
         frame.SetBorderIcons(BorderIconBit(TskBorderIcon::biSystemMenu));
         frame.SetShowIcon(true);

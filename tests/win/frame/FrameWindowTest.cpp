@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <thread>
 #include <string>
 #include <vector>
 
+#include "Capture.h"
 #include "Pump.h"
 #include "app/Application.h"
 #include "app/Canvas.h"
@@ -89,23 +89,12 @@ struct FrameWindow {
     }
 };
 
-// What a window paints into a device-independent section of w x h, by a message that takes
-// the context in wParam.
+// What a window paints into a section of w x h, by a message that takes the context in wParam.
 Bitmap PaintedBy(HWND h, UINT msg, LPARAM lParam, int32_t w, int32_t hgt, LRESULT* answer = nullptr) {
-    Bitmap image(w, hgt, 0x00FF00FFu);
-    const BITMAPINFO bi = DibHeaderFor(image);
-    void* bits = nullptr;
-    UniqueBitmapHandle section(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!section || !dc) return {};
-    SelectGuard selected(dc.Get(), section.Get());
-    std::memcpy(bits, image.Data(), size_t(w) * size_t(hgt) * sizeof(Pixel));
-    const LRESULT r = SendMessageA(h, msg, reinterpret_cast<WPARAM>(dc.Get()), lParam);
-    if (answer) *answer = r;
-    GdiFlush();
-    const Pixel* from = static_cast<const Pixel*>(bits);
-    for (size_t i = 0; i < size_t(w) * size_t(hgt); ++i) image.Data()[i] = from[i] & 0x00FFFFFFu;
-    return image;
+    return tolvar::test::CaptureDrawing(w, hgt, [&](HDC dc) {
+        const LRESULT r = SendMessageA(h, msg, reinterpret_cast<WPARAM>(dc), lParam);
+        if (answer) *answer = r;
+    });
 }
 
 // A real click of the left (or right) button at a screen point, through the input queue.

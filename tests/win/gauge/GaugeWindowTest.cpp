@@ -2,12 +2,12 @@
 // the window, repainted when its values say, animated by its own timers; and the GDI text.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <tuple>
 #include <string>
 #include <vector>
 
+#include "Capture.h"
 #include "GaugeSkins.h"
 #include "Pump.h"
 #include "app/Application.h"
@@ -26,21 +26,11 @@ using tolvar::test::PumpUntil;
 
 namespace {
 
-// What a control paints, read back from a device-independent section it painted into.
+// What a control paints through its window.
 Bitmap PaintOf(TWinControl& control) {
-    Bitmap image(control.Width(), control.Height(), 0x00FF00FFu);
-    const BITMAPINFO bi = DibHeaderFor(image);
-    void* bits = nullptr;
-    UniqueBitmapHandle section(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!section || !dc) return {};
-    SelectGuard selected(dc.Get(), section.Get());
-    std::memcpy(bits, image.Data(), size_t(image.Width()) * size_t(image.Height()) * sizeof(Pixel));
-    control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()));
-    GdiFlush();
-    const Pixel* from = static_cast<const Pixel*>(bits);
-    for (size_t i = 0; i < size_t(image.Width()) * size_t(image.Height()); ++i) image.Data()[i] = from[i] & 0x00FFFFFFu;
-    return image;
+    return tolvar::test::CaptureDrawing(control.Width(), control.Height(), [&](HDC dc) {
+        control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+    });
 }
 
 int TimerCount(const TComponent& c) {
