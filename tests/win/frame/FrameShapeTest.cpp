@@ -328,3 +328,14 @@ TEST_F(Shape, PictureOfTheOutline) {
     WriteBmpEntry(shot, bytes);
     std::ofstream(std::string("Z:") + folder + "/outline.bmp", std::ios::binary) << bytes;
 }
+
+TEST_F(Shape, AMaximizedWindowHasNoBorderUntilRestored) {
+    ShapedWindow w(kComposing);
+    w.ShowActive();
+    const RECT before = w.WindowRect();
+    w.skin->Frame().CarryOut(SystemMenuCommand::Maximize);
+    EXPECT_FALSE(w.skin->LayerBorder().Shown());
+    w.skin->Frame().CarryOut(SystemMenuCommand::Restore);
+    ASSERT_TRUE(w.skin->LayerBorder().Shown());
+    EXPECT_TRUE(SameRect(RectOf(w.Piece(LayerPiece::Left)), {before.left - 24, before.top + 10, before.left, before.top + 53}));
+}

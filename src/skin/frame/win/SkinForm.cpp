@@ -738,6 +738,8 @@ void TskSkinForm::SetWindowState(FrameWindowState state) {
             GetMonitorInfoA(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &monitor);
             const RECT& a = monitor.rcWork;
             actualState_ = state;
+            // A window filling the work area has no room for a border around it.
+            border_->Hide();
             form_->SetBounds(a.left, a.top, a.right - a.left, a.bottom - a.top);
             break;
         }
@@ -754,6 +756,10 @@ void TskSkinForm::SetWindowState(FrameWindowState state) {
                 form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
             }
             actualState_ = state;
+            if (Visible() && LayeredBordersActive() && !border_->Shown()) {
+                border_->SetActiveLook(ncActive_, false);
+                border_->Show();
+            }
             if (OnRestore) OnRestore(this);
             break;
     }
