@@ -3,6 +3,7 @@
 // clicks through the border, the close button's glow, and both ways of showing the border.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -338,4 +339,25 @@ TEST_F(Shape, AMaximizedWindowHasNoBorderUntilRestored) {
     w.skin->Frame().CarryOut(SystemMenuCommand::Restore);
     ASSERT_TRUE(w.skin->LayerBorder().Shown());
     EXPECT_TRUE(SameRect(RectOf(w.Piece(LayerPiece::Left)), {before.left - 24, before.top + 10, before.left, before.top + 53}));
+}
+
+TEST_F(Shape, ABorderFadeArmedByAnotherWindowFadesTheBorderIn) {
+    ShapedWindow w(kComposing);
+    w.ShowActive();
+    SendMessageA(w.Handle(), 45491, 0, 0);
+    EXPECT_FALSE(w.skin->LayeredBordersActive());  // armed: the border waits
+    applied->opacities.clear();
+    SendMessageA(w.Handle(), 45492, 0, 0);
+    EXPECT_TRUE(w.skin->LayeredBordersActive());
+    ASSERT_TRUE(w.skin->LayerBorder().Shown());
+    EXPECT_EQ(w.skin->LayerBorder().CurrentOpacity(), 255);
+    const std::vector<uint8_t>& steps = applied->opacities[w.Piece(LayerPiece::Top)];
+    ASSERT_GE(steps.size(), 15u);  // from 0 in steps of 255 / 15
+    EXPECT_EQ(steps.front(), 0);
+    EXPECT_EQ(steps.back(), 255);
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+    // Without the arming notice first, the end of a fade does nothing.
+    const int images = applied->count;
+    SendMessageA(w.Handle(), 45492, 0, 0);
+    EXPECT_EQ(applied->count, images);
 }
