@@ -58,6 +58,7 @@ public:
     std::vector<Point> MenuPoints;
     std::optional<SystemMenuCommand> MenuAnswer;
     int Glows = 0, GlowsHidden = 0;
+    std::vector<std::optional<std::vector<Rect>>> Regions;
     BoxText Boxes;
 
     int32_t WindowWidth() const override { return Width; }
@@ -88,6 +89,7 @@ public:
         MenuPoints.push_back(at);
         return MenuAnswer;
     }
+    void ApplyWindowRegion(const std::optional<std::vector<Rect>>& rects) override { Regions.push_back(rects); }
     void ShowGlow(TskActiveSkinObject&) override { ++Glows; }
     void HideGlows() override { ++GlowsHidden; }
     TextRenderer& Text() override { return Boxes; }

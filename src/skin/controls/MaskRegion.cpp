@@ -32,21 +32,20 @@ std::vector<Rect> MaskRegionRects(const Bitmap& mask, int32_t dx, int32_t dy) {
     return rects;
 }
 
-std::vector<Rect> ComposedMaskRegion(const PieceGeometry& piece, const TargetGeometry& target, const Bitmap& mask,
-                                     int32_t width) {
+MaskStrips ComposeMaskStrips(const PieceGeometry& piece, const TargetGeometry& target, const Bitmap& mask,
+                             int32_t width) {
     const Rect& m = piece.ClientRect;
     const Rect& sized = target.ClientRect;
     const int32_t maskWidth = mask.Width(), maskHeight = mask.Height();
     const int32_t sidesHeight = RectHeight(sized);
 
-    std::vector<Rect> shape;
-    if (!IsEmptyRect(sized)) shape.push_back(sized);
-
     // A strip of the given size (within the composition's bounds), every pixel outside until a
     // copy reaches it.
     const auto strip = [](int32_t w, int32_t h) {
         BoundComposedSize(w, h);
-        return Bitmap(w, h, kOutside);
+        Bitmap s(w, h, kOutside);
+        if (s.Empty()) s.Clear();
+        return s;
     };
 
     // Left and right: the band's middle tiled down from the strip's top, then the fixed ends.
@@ -62,9 +61,6 @@ std::vector<Rect> ComposedMaskRegion(const PieceGeometry& piece, const TargetGeo
                            {left, lowerStart, right, m.Bottom});
         return s;
     };
-    const Bitmap left = side(0, m.Left, piece.LT.Y, piece.LB.Y);
-    const Bitmap right = side(m.Right, maskWidth, piece.RT.Y, piece.RB.Y);
-
     // Top and bottom: the middle tiled between the moved points, then the two ends.
     const auto band = [&](int32_t top, int32_t bottom, int32_t leftEnd, int32_t rightStart, int32_t sizedLeftEnd,
                           int32_t sizedRightStart) {
@@ -76,13 +72,24 @@ std::vector<Rect> ComposedMaskRegion(const PieceGeometry& piece, const TargetGeo
         CopyBitmapRect(s, {sizedRightStart, 0, width, h}, mask, {rightStart, top, maskWidth, bottom});
         return s;
     };
-    const Bitmap topStrip = band(0, m.Top, piece.LT.X, piece.RT.X, target.LT.X, target.RT.X);
-    const Bitmap bottomStrip = band(m.Bottom, maskHeight, piece.LB.X, piece.RB.X, target.LB.X, target.RB.X);
+    MaskStrips out;
+    out.Left = side(0, m.Left, piece.LT.Y, piece.LB.Y);
+    out.Right = side(m.Right, maskWidth, piece.RT.Y, piece.RB.Y);
+    out.Top = band(0, m.Top, piece.LT.X, piece.RT.X, target.LT.X, target.RT.X);
+    out.Bottom = band(m.Bottom, maskHeight, piece.LB.X, piece.RB.X, target.LB.X, target.RB.X);
+    return out;
+}
 
-    Append(shape, MaskRegionRects(topStrip, 0, 0));
-    Append(shape, MaskRegionRects(bottomStrip, 0, sized.Bottom));
-    Append(shape, MaskRegionRects(left, 0, sized.Top));
-    Append(shape, MaskRegionRects(right, sized.Right, sized.Top));
+std::vector<Rect> ComposedMaskRegion(const PieceGeometry& piece, const TargetGeometry& target, const Bitmap& mask,
+                                     int32_t width) {
+    const Rect& sized = target.ClientRect;
+    const MaskStrips strips = ComposeMaskStrips(piece, target, mask, width);
+    std::vector<Rect> shape;
+    if (!IsEmptyRect(sized)) shape.push_back(sized);
+    Append(shape, MaskRegionRects(strips.Top, 0, 0));
+    Append(shape, MaskRegionRects(strips.Bottom, 0, sized.Bottom));
+    Append(shape, MaskRegionRects(strips.Left, 0, sized.Top));
+    Append(shape, MaskRegionRects(strips.Right, sized.Right, sized.Top));
     return shape;
 }
 

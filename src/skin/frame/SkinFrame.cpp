@@ -81,6 +81,7 @@ void SkinFrame::ApplySkin() {
         frameWidth_ = host_.WindowWidth();
         frameHeight_ = host_.WindowHeight();
         if (formSkinEnabled_) CreateDefaultObjects();
+        UpdateWindowRegion();
     }
     if (formSkinEnabled_) FitToMinimum();
     frameWidth_ = host_.WindowWidth();
@@ -116,8 +117,26 @@ void SkinFrame::UpdateFrame(bool full) {
     ComputeFrameGeometry();
     if (full)
         ArrangeObjects(objects_, info_, geometry_, frameWidth_, frameHeight_, host_.SmallIconSize(), showIcon_);
+    UpdateWindowRegion();
     if (!host_.Borderless()) host_.PaintFrameNow(std::nullopt);
 }
+
+void SkinFrame::UpdateWindowRegion() {
+    WindowRegionState s;
+    s.FormSkinEnabled = formSkinEnabled_;
+    s.SkinPresent = skinPresent_;
+    s.Borderless = host_.Borderless();
+    s.FrameWidth = frameWidth_;
+    s.FrameHeight = frameHeight_;
+    const bool usable = skinPresent_ && MaskUsable(info_);
+    if (formSkinEnabled_ && !s.Borderless && usable)
+        mask_ = ComposeFrameMask(info_, geometry_, skinData_->MaskPicture, frameWidth_);
+    else if (!skinPresent_ || !usable)
+        mask_ = {};
+    host_.ApplyWindowRegion(PlanWindowRegion(s, usable, mask_));
+}
+
+bool SkinFrame::InsideMask(Point p) const { return mask_.InsideMask(p); }
 
 void SkinFrame::ComputeFrameGeometry() {
     if (frameWidth_ == 0) frameWidth_ = host_.WindowWidth();
@@ -147,6 +166,7 @@ void SkinFrame::WindowSized() {
     if (skinPresent_) {
         if (frameWidth_ >= GetMinWidth() && frameHeight_ >= GetMinHeight()) UpdateFrame(true);
     } else {
+        UpdateWindowRegion();
         host_.PaintFrameNow(std::nullopt);
     }
 }
@@ -229,7 +249,9 @@ HitCode SkinFrame::HitTest(Point screen) {
     if (const TskSkinCaptionObject* caption = CaptionObject()) s.CaptionTextArea = caption->ObjectRect;
     HitCode code;
     if (skinPresent_) {
-        code = SkinHitTest(info_, geometry_, s, p);
+        const bool masked = MaskUsable(info_);
+        code = SkinHitTest(info_, geometry_, s, p, masked ? std::function<bool(Point)>([this](Point q) { return InsideMask(q); })
+                                                          : std::function<bool(Point)>());
     } else {
         Rect buttons;
         for (const auto& o : objects_) {

@@ -9,6 +9,7 @@
 #include "FrameGeometry.h"
 #include "FrameHitTest.h"
 #include "FrameLimits.h"
+#include "FrameMask.h"
 #include "FramePainting.h"
 #include "SkinFrameHost.h"
 #include "skin/controls/AnimationTimer.h"
@@ -70,6 +71,12 @@ public:
     void ApplySkin();
     void UpdateFrame(bool full);
     void ComputeFrameGeometry();
+    // Shapes the window for the current state: the skin's mask at the window's size, a plain
+    // rectangle, or no shape of its own.
+    void UpdateWindowRegion();
+    // The window point lies in the window's shape.
+    bool InsideMask(Point p) const;
+    const FrameMask& Mask() const { return mask_; }
     int32_t GetMinWidth() const;
     int32_t GetMinHeight() const;
     bool CanResize() const;
@@ -174,6 +181,7 @@ private:
     bool changingSkin_ = false;  // between the notices before and after a skin change
     FrameSkinInfo info_;
     FrameGeometry geometry_;
+    FrameMask mask_;
     int32_t frameWidth_ = 0;
     int32_t frameHeight_ = 0;
     ActiveObjectList objects_;

@@ -46,6 +46,8 @@ public:
     virtual void SetWindowState(FrameWindowState state) = 0;
     // Pops the menu up at a screen point and waits until it closes; the item clicked, if any.
     virtual std::optional<SystemMenuCommand> PopupMenu(const std::vector<SystemMenuItem>& items, Point at) = 0;
+    // Gives the window the shape of these rectangles' union, or no shape of its own (nothing).
+    virtual void ApplyWindowRegion(const std::optional<std::vector<Rect>>& rects) = 0;
     virtual void ShowGlow(TskActiveSkinObject& o) = 0;
     virtual void HideGlows() = 0;
     virtual TextRenderer& Text() = 0;

@@ -72,6 +72,8 @@ struct FrameWindow {
     void ShowActive() {
         form->Show();
         PumpUntil([&] { return skin->IsFormActive(); });
+        // The window is see-through until its border is up around it.
+        PumpUntil([&] { return !(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED); });
         Application()->ProcessMessages();
     }
     RECT WindowRect() const {

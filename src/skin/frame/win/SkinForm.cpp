@@ -8,6 +8,7 @@
 #include "base/Exceptions.h"
 #include "base/Text.h"
 #include "skin/controls/win/SkinControl.h"
+#include "skin/controls/win/WindowRegion.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinNotices.h"
 
@@ -26,6 +27,18 @@ constexpr UINT kInquirySkinned = 45490;
 constexpr UINT kPaintFrameTo = 45513;
 constexpr UINT kPaintFrameToChecked = 48203;
 constexpr LPARAM kPaintFrameToCheck = 16802;
+// Other windows arm a fade of the layered border and start it.
+constexpr UINT kBeginBorderFade = 45491;
+constexpr UINT kEndBorderFade = 45492;
+// A form whose Tag holds this is being shown by its owner: its border goes on as if visible.
+constexpr int32_t kShowingTag = -10000;
+constexpr UINT_PTR kShowTimer = 1;
+
+// Posted to itself while the window is being shown: the border follows when it is up.
+UINT ShowBorderLaterMessage() {
+    static const UINT message = RegisterWindowMessageA("TolvarShowLayerBorderLater");
+    return message;
+}
 
 TForm* FormOf(TComponent* owner) {
     auto* form = dynamic_cast<TForm*>(owner);
@@ -97,9 +110,17 @@ MouseButton ButtonOf(UINT msg) {
 }  // namespace
 
 TskSkinForm::TskSkinForm(TComponent* owner)
-    : TComponent(owner), form_(FormOf(owner)), timers_(this), frame_(std::make_unique<SkinFrame>(static_cast<SkinFrameHost&>(*this), timers_)) {
+    : TComponent(owner),
+      form_(FormOf(owner)),
+      platform_(DetectPlatformServices()),
+      border_(std::make_unique<TskFormLayerBorder>(form_, platform_)),
+      glow_(std::make_unique<TskLayerManager>(platform_)),
+      menuGlow_(std::make_unique<TskLayerManager>(platform_)),
+      timers_(this),
+      frame_(std::make_unique<SkinFrame>(static_cast<SkinFrameHost&>(*this), timers_)) {
     popup_ = PlatformSystemMenuPopup;
     frame_->OnChangeSkinData = [this] {
+        SkinApplied();
         // A client size asked for is imposed once the frame is known.
         if ((ClientWidth > 0 || ClientHeight > 0) && !frame_->RolledUp())
             form_->SetClientSize(ClientWidth > 0 ? ClientWidth : form_->ClientWidth(),
@@ -123,7 +144,11 @@ TskSkinForm::TskSkinForm(TComponent* owner)
 }
 
 TskSkinForm::~TskSkinForm() {
+    HideGlows();
+    border_->Hide();
     hook_.reset();
+    // The platform's own frame is rectangular again.
+    if (form_->HandleAllocated() && appliedRegion_ && *appliedRegion_) SetWindowRgn(form_->Handle(), nullptr, TRUE);
     if (form_->HandleAllocated()) form_->FrameChanged();
 }
 
@@ -160,7 +185,11 @@ bool TskSkinForm::HandleMessage(TMessage& m) {
         case WM_DISPLAYCHANGE: return OnDisplayChange(m);
         case WM_CONTEXTMENU: return OnContextMenu(m);
         case WM_ENTERSIZEMOVE: frame_->EnterSizeMove(); return false;
-        case WM_EXITSIZEMOVE: frame_->ExitSizeMove(); return false;
+        case WM_EXITSIZEMOVE:
+            frame_->ExitSizeMove();
+            border_->Update();
+            return false;
+        case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(m);
         case WM_NCMOUSEMOVE:
         case WM_NCLBUTTONDOWN:
         case WM_NCLBUTTONUP:
@@ -175,12 +204,24 @@ bool TskSkinForm::HandleMessage(TMessage& m) {
         case AfterChangeSkinData:
         case ResourceStrDataChanged:
         case SkinnableFormChanged: return OnSkinNotice(m);
+        case LayeredBordersChanged:
+        case AeroBlurChanged:
+        case kBeginBorderFade:
+        case kEndBorderFade: return OnLayerNotice(m);
         case kInquirySkinned:
             m.Result = frame_->FormSkinEnabled() ? 12853 : 12852;
             return true;
         case kPaintFrameTo: return OnPaintFrameTo(m, 12851);
         case kPaintFrameToChecked: return m.LParam == kPaintFrameToCheck && OnPaintFrameTo(m, kPaintFrameToCheck);
-        default: return false;
+        default:
+            if (m.Msg == ShowBorderLaterMessage()) {
+                if (Visible() && LayeredBordersActive() && !border_->Shown()) {
+                    border_->SetActiveLook(true, false);
+                    border_->Show();
+                }
+                return true;
+            }
+            return false;
     }
 }
 
@@ -210,6 +251,11 @@ bool TskSkinForm::OnNcActivate(TMessage& m) {
     if (!frame_->FormSkinEnabled()) return false;
     ncActive_ = m.WParam != 0;
     frame_->Activate(ncActive_);
+    if (Visible()) {
+        if (LayeredBordersActive()) border_->SetActiveLook(ncActive_, true);
+    } else if (form_->Tag != kShowingTag) {
+        border_->Hide();
+    }
     // The platform's own caption drawing never runs.
     m.Result = 1;
     return true;
@@ -270,15 +316,37 @@ bool TskSkinForm::OnGetMinMaxInfo(TMessage& m) {
 bool TskSkinForm::OnSize(TMessage& m) {
     hook_->CallPrevious(m);
     frame_->WindowSized();
+    if (frame_->SkinPresent() && frame_->FormSkinEnabled() && WindowWidth() >= frame_->GetMinWidth() &&
+        WindowHeight() >= frame_->GetMinHeight())
+        border_->Update();
     return true;
 }
 
 bool TskSkinForm::OnShowWindow(TMessage& m) {
-    if (m.WParam >= 1 && frame_->FormSkinEnabled()) {
-        firstShow_ = false;
-        // The frame is worked out for the size the window is shown at.
-        frame_->FitToMinimum();
+    if (m.WParam < 1) {
+        border_->Hide();
+        return false;
     }
+    if (!frame_->FormSkinEnabled()) return false;
+    firstShow_ = false;
+    const HWND h = form_->Handle();
+    const bool bordered = LayeredBordersActive();
+    const bool showing = form_->Visible() || form_->Tag == kShowingTag;
+    if (bordered && platform_.CompositionEra) {
+        // The window stays invisible until its border is up around it (timer 1 ends that).
+        SetTransitions(false);
+        SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(h, 0, 0, LWA_ALPHA);
+        if (showing) {
+            border_->ScaleOpacity(0, false);
+            border_->Show();
+        }
+        SetTimer(h, kShowTimer, 1, nullptr);
+    }
+    // The frame is worked out for the size the window is shown at.
+    frame_->FitToMinimum();
+    // Elsewhere the border comes once the window is up.
+    if (bordered && !platform_.CompositionEra) PostMessageA(h, ShowBorderLaterMessage(), 0, 0);
     return false;
 }
 
@@ -294,11 +362,15 @@ bool TskSkinForm::OnSysCommand(TMessage& m) {
 }
 
 bool TskSkinForm::OnTimer(TMessage& m) {
-    if (m.WParam != 1 || !form_->HandleAllocated()) return false;
-    // The show-time fade is over: the window is opaque again.
-    KillTimer(form_->Handle(), 1);
+    if (m.WParam != kShowTimer || !form_->HandleAllocated()) return false;
+    // The border is up: the window shows at full opacity and the border at its look's.
+    KillTimer(form_->Handle(), kShowTimer);
     const LONG ex = GetWindowLongA(form_->Handle(), GWL_EXSTYLE);
     if (ex & WS_EX_LAYERED) SetWindowLongA(form_->Handle(), GWL_EXSTYLE, ex & ~LONG(WS_EX_LAYERED));
+    if (Visible()) {
+        border_->SetActiveLook(ncActive_, false);
+        border_->ScaleOpacity(255, true);
+    }
     return false;
 }
 
@@ -347,6 +419,7 @@ bool TskSkinForm::OnSkinNotice(TMessage& m) {
     switch (m.Msg) {
         case BeforeChangeSkinData:
             if (!own) break;
+            border_->Hide();
             frame_->BeforeChangeSkinData();
             TellSkinControls(BeforeChangeSkinData);
             break;
@@ -378,6 +451,125 @@ bool TskSkinForm::OnPaintFrameTo(TMessage& m, LRESULT answer) {
     PaintFrame(DcOf(m.WParam));
     m.Result = answer;
     return true;
+}
+
+bool TskSkinForm::OnWindowPosChanged(TMessage& m) {
+    const WINDOWPOS& pos = *reinterpret_cast<const WINDOWPOS*>(m.LParam);
+    if (!form_->HandleAllocated() || !border_->Shown()) return false;
+    if ((pos.flags & SWP_HIDEWINDOW) && platform_.CompositionEra) {
+        const LONG ex = GetWindowLongA(form_->Handle(), GWL_EXSTYLE);
+        if (!(ex & WS_EX_LAYERED)) SetWindowLongA(form_->Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    }
+    if (pos.flags & SWP_NOMOVE && pos.flags & SWP_NOSIZE) return false;
+    // The border follows the window; only a new size composes its pieces again.
+    const RECT r = WindowRectOf(form_->Handle());
+    if (pos.flags & SWP_NOSIZE) border_->MoveTo(r.left, r.top);
+    else border_->MoveResizeTo(r.left, r.top, r.bottom - r.top, r.right - r.left);
+    return false;
+}
+
+bool TskSkinForm::OnLayerNotice(TMessage& m) {
+    const bool own = reinterpret_cast<TskSkinData*>(m.WParam) == frame_->SkinData() && frame_->SkinData();
+    switch (m.Msg) {
+        case LayeredBordersChanged:
+            if (!own) break;
+            if (LayeredBordersActive() && Visible() && !border_->Shown()) {
+                if (platform_.CompositionEra) SetTransitions(false);
+                border_->SetActiveLook(ncActive_, false);
+                border_->Show();
+                ShowFormAboveBorder();
+            } else if (!LayeredBordersActive() && border_->Shown()) {
+                border_->Hide();
+                if (platform_.CompositionEra) SetTransitions(true);
+            }
+            break;
+        case AeroBlurChanged:
+            if (own && border_->Shown()) {
+                border_->Hide();
+                border_->Show();
+            }
+            break;
+        case kBeginBorderFade: borderFadeArmed_ = true; break;
+        case kEndBorderFade:
+            if (!borderFadeArmed_) break;
+            borderFadeArmed_ = false;
+            if (Visible() && LayeredBordersActive()) {
+                border_->SetActiveLook(true, false);
+                border_->FadeIn();
+            }
+            break;
+        default: break;
+    }
+    return false;
+}
+
+void TskSkinForm::SkinApplied() {
+    border_->Hide();
+    if (frame_->SkinPresent() && frame_->FormSkinEnabled()) border_->Prepare(frame_->SkinData());
+    else border_->Prepare(nullptr);
+    if (LayeredBordersActive() && Visible()) {
+        border_->Show();
+        ShowFormAboveBorder();
+        border_->Update();
+    }
+}
+
+void TskSkinForm::ShowFormAboveBorder() {
+    SetWindowPos(form_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TskSkinForm::SetTransitions(bool enabled) {
+    if (!form_->HandleAllocated() || transitionsOff_ == !enabled) return;
+    transitionsOff_ = !enabled;
+    SetWindowTransitions(form_->Handle(), enabled);
+}
+
+bool TskSkinForm::LayeredBordersActive() const {
+    const TskSkinData* skin = frame_->SkinData();
+    return skin && !skin->Empty() && skin->ShowLayeredBorders() && skin->LayerFrame.pictureindex != kNoPicture &&
+           border_->Prepared() && platform_.PerWindowAlpha && frame_->FormSkinEnabled() && !Borderless() &&
+           !borderFadeArmed_;
+}
+
+void TskSkinForm::SetPlatformServices(const PlatformServices& p) {
+    HideGlows();
+    border_->Hide();
+    platform_ = p;
+    border_ = std::make_unique<TskFormLayerBorder>(form_, platform_);
+    glow_ = std::make_unique<TskLayerManager>(platform_);
+    menuGlow_ = std::make_unique<TskLayerManager>(platform_);
+    SkinApplied();
+}
+
+void TskSkinForm::ApplyWindowRegion(const std::optional<std::vector<Rect>>& rects) {
+    if (!form_->HandleAllocated()) return;
+    if (appliedRegion_ && *appliedRegion_ == rects) return;
+    UniqueRegion region = rects ? RegionFromRects(*rects) : UniqueRegion();
+    // Once applied, the region belongs to the window: the platform deletes the one it replaces
+    // and the last one with the window.
+    if (SetWindowRgn(form_->Handle(), region.Get(), TRUE)) {
+        region.Release();
+        appliedRegion_ = rects;
+    }
+}
+
+void TskSkinForm::ShowGlow(TskActiveSkinObject& o) {
+    const TskSkinData* skin = frame_->SkinData();
+    const TskDataSkinObject* r = o.Record();
+    if (!skin || !r || !form_->HandleAllocated()) return;
+    const Bitmap* picture = skin->ActivePicture(r->glowlayerpictureindex);
+    const Bitmap* mask = skin->ActivePicture(r->glowlayermaskpictureindex);
+    if (!picture || !mask) return;
+    const Point at = WindowOrigin();
+    const auto* button = dynamic_cast<const TskSkinButtonObject*>(&o);
+    TskLayerManager& manager = button && button->HasPopup ? *menuGlow_ : *glow_;
+    manager.ShowLayer(at.X + o.ObjectRect.Left - r->glowlayeroffsetx, at.Y + o.ObjectRect.Top - r->glowlayeroffsety,
+                      r->glowlayeralphablendvalue, *mask, *picture);
+}
+
+void TskSkinForm::HideGlows() {
+    glow_->HideLayer();
+    menuGlow_->HideLayer();
 }
 
 void TskSkinForm::TellSkinControls(UINT notice) {
@@ -546,6 +738,8 @@ void TskSkinForm::SetWindowState(FrameWindowState state) {
             GetMonitorInfoA(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &monitor);
             const RECT& a = monitor.rcWork;
             actualState_ = state;
+            // A window filling the work area has no room for a border around it.
+            border_->Hide();
             form_->SetBounds(a.left, a.top, a.right - a.left, a.bottom - a.top);
             break;
         }
@@ -562,6 +756,10 @@ void TskSkinForm::SetWindowState(FrameWindowState state) {
                 form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
             }
             actualState_ = state;
+            if (Visible() && LayeredBordersActive() && !border_->Shown()) {
+                border_->SetActiveLook(ncActive_, false);
+                border_->Show();
+            }
             if (OnRestore) OnRestore(this);
             break;
     }

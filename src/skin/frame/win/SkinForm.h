@@ -12,6 +12,8 @@
 #include "base/Component.h"
 #include "skin/controls/win/ComponentTimers.h"
 #include "skin/controls/win/GdiTextRenderer.h"
+#include "skin/frame/win/FormLayerBorder.h"
+#include "skin/frame/win/LayerManager.h"
 #include "skin/frame/SkinFrame.h"
 
 namespace tolvar {
@@ -67,6 +69,16 @@ public:
     bool CanResize() const { return frame_->CanResize(); }
     bool IsFormActive() const { return ncActive_; }
     SkinFrame& Frame() { return *frame_; }
+    // The soft border around the window and the two glow layers (the second one for buttons
+    // that hold a menu).
+    TskFormLayerBorder& LayerBorder() { return *border_; }
+    TskLayerManager& GlowLayer(int index) { return index == 0 ? *glow_ : *menuGlow_; }
+    // The layered border may be shown: a skin with a layer frame that asks for it, a platform
+    // with per-window alpha, the frame on and a form with a border, no border fade armed.
+    bool LayeredBordersActive() const;
+    // What the platform offers, decided from the running system; tests put their own in.
+    const PlatformServices& Platform() const { return platform_; }
+    void SetPlatformServices(const PlatformServices& p);
 
     // Paints the frame into `dc` (the window's own frame context when none is given).
     void PaintFrame(HDC dc = nullptr, const std::optional<Rect>& part = std::nullopt);
@@ -99,6 +111,11 @@ private:
     bool OnSkinNotice(TMessage& m);
     bool OnPaintFrameTo(TMessage& m, LRESULT answer);
     void DrawFrame(HDC dc, const std::optional<Rect>& part);
+    bool OnWindowPosChanged(TMessage& m);
+    bool OnLayerNotice(TMessage& m);
+    void SkinApplied();
+    void ShowFormAboveBorder();
+    void SetTransitions(bool enabled);
     void TellSkinControls(UINT notice);
     void ShortCut(TWMKey& key, bool& handled);
 
@@ -123,11 +140,15 @@ private:
     void Close() override { form_->Close(); }
     void SetWindowState(FrameWindowState state) override;
     std::optional<SystemMenuCommand> PopupMenu(const std::vector<SystemMenuItem>& items, Point at) override;
-    void ShowGlow(TskActiveSkinObject&) override {}
-    void HideGlows() override {}
+    void ApplyWindowRegion(const std::optional<std::vector<Rect>>& rects) override;
+    void ShowGlow(TskActiveSkinObject& o) override;
+    void HideGlows() override;
     TextRenderer& Text() override { return text_; }
 
     TForm* form_;
+    PlatformServices platform_;
+    std::unique_ptr<TskFormLayerBorder> border_;
+    std::unique_ptr<TskLayerManager> glow_, menuGlow_;
     ComponentTimers timers_;
     GdiTextRenderer text_;
     std::unique_ptr<SkinFrame> frame_;
@@ -140,6 +161,9 @@ private:
     std::optional<Bitmap> icon_;
     FrameWindowState actualState_ = FrameWindowState::Normal;
     std::optional<RECT> normalBounds_;
+    std::optional<std::optional<std::vector<Rect>>> appliedRegion_;  // what the window's shape was last set to
+    bool borderFadeArmed_ = false;
+    bool transitionsOff_ = false;
 };
 
 // The platform's popup menu with the items, at a screen point.
