@@ -19,16 +19,8 @@ using tolvar::test::ProgramSkin;
 
 namespace {
 
-std::string SkinDir() {
-#ifdef _WIN32
-    return std::string("Z:") + TOLVAR_SKIN_DIR;
-#else
-    return TOLVAR_SKIN_DIR;
-#endif
-}
-
 const ProgramSkin& Skin() {
-    static const ProgramSkin skin(SkinDir());
+    static const ProgramSkin skin(tolvar::test::ProgramSkinDir());
     return skin;
 }
 
