@@ -82,14 +82,16 @@ MaskStrips ComposeMaskStrips(const PieceGeometry& piece, const TargetGeometry& t
 
 std::vector<Rect> ComposedMaskRegion(const PieceGeometry& piece, const TargetGeometry& target, const Bitmap& mask,
                                      int32_t width) {
-    const Rect& sized = target.ClientRect;
-    const MaskStrips strips = ComposeMaskStrips(piece, target, mask, width);
+    return MaskStripsRegion(ComposeMaskStrips(piece, target, mask, width), target.ClientRect);
+}
+
+std::vector<Rect> MaskStripsRegion(const MaskStrips& strips, const Rect& inner) {
     std::vector<Rect> shape;
-    if (!IsEmptyRect(sized)) shape.push_back(sized);
+    if (!IsEmptyRect(inner)) shape.push_back(inner);
     Append(shape, MaskRegionRects(strips.Top, 0, 0));
-    Append(shape, MaskRegionRects(strips.Bottom, 0, sized.Bottom));
-    Append(shape, MaskRegionRects(strips.Left, 0, sized.Top));
-    Append(shape, MaskRegionRects(strips.Right, sized.Right, sized.Top));
+    Append(shape, MaskRegionRects(strips.Bottom, 0, inner.Bottom));
+    Append(shape, MaskRegionRects(strips.Left, 0, inner.Top));
+    Append(shape, MaskRegionRects(strips.Right, inner.Right, inner.Top));
     return shape;
 }
 

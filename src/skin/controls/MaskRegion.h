@@ -27,6 +27,10 @@ struct MaskStrips {
 // The mask cut like the picture, at the piece's points and with its client rect as the inner
 // edge of the four border strips: fixed ends copied 1:1, middles tiled (never stretched), each
 // tiling cut at the end of its span. A strip with no width or height is empty.
+// The region of a shape made of an inner rectangle (left out when empty) and the black pixels
+// of the four strips around it, in the shape's coordinates.
+std::vector<Rect> MaskStripsRegion(const MaskStrips& strips, const Rect& inner);
+
 MaskStrips ComposeMaskStrips(const PieceGeometry& piece, const TargetGeometry& target, const Bitmap& mask,
                              int32_t width);
 

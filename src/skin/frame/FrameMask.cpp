@@ -8,8 +8,6 @@ bool BlackAt(const Bitmap& b, int32_t x, int32_t y) {
     return b.Contains(x, y) && (b.At(x, y) & 0x00FFFFFFu) == 0;
 }
 
-void Append(std::vector<Rect>& to, const std::vector<Rect>& more) { to.insert(to.end(), more.begin(), more.end()); }
-
 }  // namespace
 
 bool FrameMask::InsideMask(Point p) const {
@@ -26,14 +24,7 @@ bool FrameMask::InsideMask(Point p) const {
 }
 
 std::vector<Rect> FrameMask::RegionRects() const {
-    const Rect& r = SizedMaskRect;
-    std::vector<Rect> rects;
-    if (!IsEmptyRect(r)) rects.push_back(r);
-    Append(rects, MaskRegionRects(Strips.Top, 0, 0));
-    Append(rects, MaskRegionRects(Strips.Bottom, 0, r.Bottom));
-    Append(rects, MaskRegionRects(Strips.Left, 0, r.Top));
-    Append(rects, MaskRegionRects(Strips.Right, r.Right, r.Top));
-    return rects;
+    return MaskStripsRegion(Strips, SizedMaskRect);
 }
 
 bool MaskUsable(const FrameSkinInfo& skin) {

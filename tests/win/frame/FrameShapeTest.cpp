@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Pump.h"
+#include "WindowTest.h"
 #include "app/Application.h"
 #include "app/Canvas.h"
 #include "app/Form.h"
@@ -100,11 +101,10 @@ struct Applied {
     int count = 0;
 };
 
-class Shape : public ::testing::Test {
+class Shape : public tolvar::test::WindowTest {
 protected:
     void SetUp() override {
-        SetSystemColorResolver(PlatformSystemColor);
-        Application()->OnException = [this](const std::exception& e) { errors.push_back(e.what()); };
+        WindowTest::SetUp();
         SetLayeredImageObserver([applied = applied](HWND h, const Bitmap&, uint8_t opacity) {
             applied->opacities[h].push_back(opacity);
             ++applied->count;
@@ -112,10 +112,8 @@ protected:
     }
     void TearDown() override {
         SetLayeredImageObserver({});
-        EXPECT_TRUE(errors.empty()) << errors.front();
-        DestroyApplication();
+        WindowTest::TearDown();
     }
-    std::vector<std::string> errors;
     std::shared_ptr<Applied> applied = std::make_shared<Applied>();
 };
 

@@ -10,6 +10,7 @@
 
 #include "Capture.h"
 #include "Pump.h"
+#include "WindowTest.h"
 #include "app/Application.h"
 #include "app/Canvas.h"
 #include "app/Form.h"
@@ -111,11 +112,7 @@ void ClickAt(Point p, bool right = false) {
     SendInput(2, in, sizeof(INPUT));
 }
 
-class Frame : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetSystemColorResolver(PlatformSystemColor);
-        Application()->OnException = [this](const std::exception& e) { errors.push_back(e.what()); };
+using Frame = tolvar::test::WindowTest;
     }
     void TearDown() override {
         EXPECT_TRUE(errors.empty()) << errors.front();

@@ -10,6 +10,7 @@
 #include "Capture.h"
 #include "GaugeSkins.h"
 #include "Pump.h"
+#include "WindowTest.h"
 #include "app/Application.h"
 #include "app/Canvas.h"
 #include "app/Form.h"
@@ -77,11 +78,7 @@ struct GaugeWindow {
     const Bitmap& Picture() const { return *data->ActivePicture(5); }
 };
 
-class Gauge : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetSystemColorResolver(PlatformSystemColor);  // as the program does at start-up
-        Application()->OnException = [this](const std::exception& e) { errors.push_back(e.what()); };
+using Gauge = tolvar::test::WindowTest;
     }
     void TearDown() override {
         EXPECT_TRUE(errors.empty()) << errors.front();
