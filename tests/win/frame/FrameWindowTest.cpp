@@ -113,13 +113,6 @@ void ClickAt(Point p, bool right = false) {
 }
 
 using Frame = tolvar::test::WindowTest;
-    }
-    void TearDown() override {
-        EXPECT_TRUE(errors.empty()) << errors.front();
-        DestroyApplication();
-    }
-    std::vector<std::string> errors;
-};
 
 }  // namespace
 

@@ -79,13 +79,6 @@ struct GaugeWindow {
 };
 
 using Gauge = tolvar::test::WindowTest;
-    }
-    void TearDown() override {
-        EXPECT_TRUE(errors.empty()) << errors.front();
-        DestroyApplication();
-    }
-    std::vector<std::string> errors;
-};
 
 }  // namespace
 
