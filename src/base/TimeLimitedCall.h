@@ -30,7 +30,7 @@ std::optional<std::invoke_result_t<Call&>> CallWithin(std::chrono::milliseconds 
         std::exception_ptr error;
     };
     const auto outcome = std::make_shared<Outcome>();
-    std::thread([outcome, call = std::move(call)]() mutable {
+    std::thread worker([outcome, call = std::move(call)]() mutable {
         std::optional<Result> result;
         std::exception_ptr error;
         try {
@@ -43,10 +43,21 @@ std::optional<std::invoke_result_t<Call&>> CallWithin(std::chrono::milliseconds 
         outcome->error = error;
         outcome->finished = true;
         outcome->ended.notify_all();
-    }).detach();
+    });
 
-    std::unique_lock lock(outcome->mutex);
-    if (!outcome->ended.wait_for(lock, limit, [&] { return outcome->finished; })) return std::nullopt;
+    bool inTime;
+    {
+        std::unique_lock lock(outcome->mutex);
+        inTime = outcome->ended.wait_for(lock, limit, [&] { return outcome->finished; });
+    }
+    // A call that ended is waited for to the end of its thread, so that no thread of it is
+    // left running (a process that ends while such a thread winds down may hang in its exit).
+    // Only a call that ran out of time is left behind.
+    if (!inTime) {
+        worker.detach();
+        return std::nullopt;
+    }
+    worker.join();
     if (outcome->error) std::rethrow_exception(outcome->error);
     return std::move(outcome->result);
 }

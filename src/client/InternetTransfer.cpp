@@ -33,6 +33,8 @@ constexpr DWORD kPieceSize = 1024;
 // full queue is refilled only once the caller has taken half of it), few enough that a body
 // without end is not read on and on.
 constexpr size_t kReadAhead = 64;
+// How long an abandoned transfer is given to wind down before its thread is left to end alone.
+constexpr std::chrono::milliseconds kAbandonWait{2000};
 
 void SetTimeout(HINTERNET handle, DWORD option, DWORD ms) { InternetSetOptionA(handle, option, &ms, sizeof ms); }
 
@@ -52,6 +54,7 @@ struct TInternetTransfer::State {
     bool abandoned = false;
     bool readerWaits = false;  // for room in a full queue
     bool callerWaits = false;  // for a piece
+    bool exited = false;       // the transfer's thread closed its handles and is ending
     DWORD status = 0;
     std::deque<std::string> pieces;
 
@@ -107,13 +110,27 @@ struct TInternetTransfer::State {
 };
 
 TInternetTransfer::TInternetTransfer(const std::string& url) : state_(std::make_shared<State>()) {
-    std::thread(State::Run, state_, url).detach();
+    thread_ = std::thread([s = state_, url] {
+        State::Run(s, url);
+        const std::lock_guard lock(s->mutex);
+        s->exited = true;
+        s->changed.notify_all();
+    });
 }
 
 TInternetTransfer::~TInternetTransfer() {
-    const std::lock_guard lock(state_->mutex);
-    state_->abandoned = true;
-    state_->changed.notify_all();
+    bool exited;
+    {
+        std::unique_lock lock(state_->mutex);
+        state_->abandoned = true;
+        state_->changed.notify_all();
+        // A transfer that ended, or ends on being abandoned, is waited for to the end of its
+        // thread, so that no thread of it outlives the pass (a process that ends while one winds
+        // down may hang in its exit). One held by a silent server is left to end by itself.
+        exited = state_->changed.wait_for(lock, kAbandonWait, [&] { return state_->exited; });
+    }
+    if (exited) thread_.join();
+    else thread_.detach();
 }
 
 TInternetTransfer::Step TInternetTransfer::WaitOpen(Clock::time_point until) {

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace tolvar {
 
@@ -33,6 +34,7 @@ public:
 private:
     struct State;
     std::shared_ptr<State> state_;
+    std::thread thread_;
 };
 
 }  // namespace tolvar
