@@ -56,6 +56,12 @@ struct WindowDc {
     HDC Dc = nullptr;
     friend bool operator==(const WindowDc& a, const WindowDc& b) { return a.Dc == b.Dc; }
 };
+// A window made by its owner object, destroyed with it.
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) noexcept { DestroyWindow(h); }
+};
 struct WindowDcTraits {
     using Handle = WindowDc;
     static Handle Invalid() { return {}; }
@@ -87,6 +93,7 @@ using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueWindowDc = UniqueHandle<WindowDcTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniquePaintDc = UniqueHandle<PaintDcTraits>;
 
 // The window's whole area (frame included) or its client area, borrowed for a scope.

@@ -1,22 +1,24 @@
 #pragma once
-// Owners of CNG handles, released on every way out. (The shared handle template of app/ lies
-// above this layer; these two are folded into it once it moves down.)
+// Owners of CNG handles, released on every way out.
 #include <windows.h>
 #include <bcrypt.h>
 
-#include <memory>
-#include <type_traits>
+#include "base/UniqueHandle.h"
 
 namespace tolvar {
 
-struct BcryptKeyCloser {
-    void operator()(BCRYPT_KEY_HANDLE key) const { BCryptDestroyKey(key); }
+struct BcryptKeyTraits {
+    using Handle = BCRYPT_KEY_HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle key) noexcept { BCryptDestroyKey(key); }
 };
-struct BcryptHashCloser {
-    void operator()(BCRYPT_HASH_HANDLE hash) const { BCryptDestroyHash(hash); }
+struct BcryptHashTraits {
+    using Handle = BCRYPT_HASH_HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle hash) noexcept { BCryptDestroyHash(hash); }
 };
-using UniqueBcryptKey = std::unique_ptr<std::remove_pointer_t<BCRYPT_KEY_HANDLE>, BcryptKeyCloser>;
-using UniqueBcryptHash = std::unique_ptr<std::remove_pointer_t<BCRYPT_HASH_HANDLE>, BcryptHashCloser>;
+using UniqueBcryptKey = UniqueHandle<BcryptKeyTraits>;
+using UniqueBcryptHash = UniqueHandle<BcryptHashTraits>;
 
 // The process's providers, each opened on first use and kept for the process's life (opening
 // one is the costly step); null when the system has none.

@@ -15,14 +15,14 @@ TFeedVerifier::TFeedVerifier(const EcPublicPoint& key) {
     std::memcpy(blob + sizeof header, key.data(), key.size());
     BCRYPT_KEY_HANDLE handle = nullptr;
     if (BCRYPT_SUCCESS(BCryptImportKeyPair(algorithm, nullptr, BCRYPT_ECCPUBLIC_BLOB, &handle, blob, sizeof blob, 0)))
-        key_.reset(handle);
+        key_.Reset(handle);
 }
 
 bool TFeedVerifier::Verify(std::string_view signedBytes, const EcdsaSignature& signature) const {
     if (!key_) return false;
     Sha256Digest digest = Sha256Of(signedBytes);
     EcdsaSignature copy = signature;  // the call takes non-const buffers
-    return BCRYPT_SUCCESS(BCryptVerifySignature(key_.get(), nullptr, digest.data(), ULONG(digest.size()), copy.data(),
+    return BCRYPT_SUCCESS(BCryptVerifySignature(key_.Get(), nullptr, digest.data(), ULONG(digest.size()), copy.data(),
                                                 ULONG(copy.size()), 0));
 }
 

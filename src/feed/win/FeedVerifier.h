@@ -16,7 +16,7 @@ public:
     // verifier that accepts nothing.
     explicit TFeedVerifier(const EcPublicPoint& key);
 
-    bool Usable() const { return key_ != nullptr; }
+    bool Usable() const { return key_.Valid(); }
     bool Verify(std::string_view signedBytes, const EcdsaSignature& signature) const;
     // The manifest of `text` when it reads and carries a good signature; none otherwise.
     std::optional<TManifest> VerifiedManifest(std::string_view text) const;

@@ -11,14 +11,14 @@ TSha256::TSha256() {
     // Since Windows 7 the system keeps the hash object's memory when none is given.
     if (!algorithm || !BCRYPT_SUCCESS(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0)))
         throw Exception("the system offers no SHA-256");
-    hash_.reset(hash);
+    hash_.Reset(hash);
 }
 
 void TSha256::Update(const void* data, size_t size) {
     auto* bytes = static_cast<PUCHAR>(const_cast<void*>(data));
     while (size > 0) {
         const ULONG piece = ULONG(std::min<size_t>(size, std::numeric_limits<ULONG>::max()));
-        if (!BCRYPT_SUCCESS(BCryptHashData(hash_.get(), bytes, piece, 0))) throw Exception("SHA-256 failed");
+        if (!BCRYPT_SUCCESS(BCryptHashData(hash_.Get(), bytes, piece, 0))) throw Exception("SHA-256 failed");
         bytes += piece;
         size -= piece;
     }
@@ -26,9 +26,9 @@ void TSha256::Update(const void* data, size_t size) {
 
 Sha256Digest TSha256::Final() {
     Sha256Digest digest;
-    if (!BCRYPT_SUCCESS(BCryptFinishHash(hash_.get(), digest.data(), ULONG(digest.size()), 0)))
+    if (!BCRYPT_SUCCESS(BCryptFinishHash(hash_.Get(), digest.data(), ULONG(digest.size()), 0)))
         throw Exception("SHA-256 failed");
-    hash_.reset();
+    hash_.Reset();
     return digest;
 }
 

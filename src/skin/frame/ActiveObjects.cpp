@@ -76,6 +76,11 @@ bool TskActiveSkinObject::IsMorphing() const {
 }
 
 bool TskActiveSkinObject::MorphStep() {
+    if (!HasCrossFade()) {
+        // Nothing to fade: the state is already shown.
+        MorphFactor = MorphTarget() ? 1.0 : 0.0;
+        return false;
+    }
     if (!IsMorphing()) return false;
     MorphFactor = std::clamp(MorphFactor + (MorphTarget() ? 0.2 : -0.2), 0.0, 1.0);
     // Five steps of 0.2 must land exactly on the ends.
@@ -86,11 +91,11 @@ bool TskActiveSkinObject::MorphStep() {
 }
 
 bool TskActiveSkinObject::CrossFading() const {
-    return morphing && owner_.MorphAllowed() && !IsEmptyRect(activeskinrect) && IsMorphing();
+    return HasCrossFade() && owner_.MorphAllowed() && IsMorphing();
 }
 
 void TskActiveSkinObject::StartMorphOrRepaint() {
-    if (morphing && owner_.MorphAllowed() && !IsEmptyRect(activeskinrect)) {
+    if (HasCrossFade() && owner_.MorphAllowed()) {
         owner_.StartMorph();
     } else {
         MorphFactor = MorphTarget() ? 1.0 : 0.0;
@@ -163,9 +168,6 @@ TskSkinButtonObject::TskSkinButtonObject(ObjectOwner& owner, const TskDataSkinBu
     downrect = record->downrect;
     disableskinrsect = record->disableskinrsect;
 }
-
-void TskSkinButtonObject::ShowGlow() { TskActiveSkinObject::ShowGlow(); }
-void TskSkinButtonObject::HideGlow() { TskActiveSkinObject::HideGlow(); }
 
 bool TskSkinButtonObject::IsMorphing() const {
     return !Pressed && !HasPopup && TskActiveSkinObject::IsMorphing();
@@ -267,7 +269,6 @@ bool TskSkinStdButtonObject::HitInside(int32_t x, int32_t y) const {
 void TskSkinStdButtonObject::ShowGlow() {
     if (!IsIconButton()) TskSkinButtonObject::ShowGlow();
 }
-void TskSkinStdButtonObject::HideGlow() { TskSkinButtonObject::HideGlow(); }
 
 bool TskSkinStdButtonObject::IsMorphing() const { return !IsIconButton() && TskSkinButtonObject::IsMorphing(); }
 
@@ -436,7 +437,7 @@ void TskSkinCaptionObject::MouseLeave() {
 void TskSkinCaptionObject::SetActive(bool active, bool animated) {
     if (Active == active) return;
     Active = active;
-    const bool fades = morphing && owner_.MorphAllowed() && !IsEmptyRect(activeskinrect);
+    const bool fades = HasCrossFade() && owner_.MorphAllowed();
     if (animated && fades) {
         owner_.StartMorph();
     } else {

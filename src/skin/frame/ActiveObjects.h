@@ -126,6 +126,8 @@ protected:
     void DrawMorph(Bitmap& canvas, Point origin, const Bitmap* normalPicture, const Rect& normal,
                    const Bitmap* hoverPicture, const Rect& hover) const;
     bool CrossFading() const;
+    // The object has a hover image to cross-fade to; without one a state change shows at once.
+    bool HasCrossFade() const { return morphing && !IsEmptyRect(activeskinrect); }
 
     ObjectOwner& owner_;
 
@@ -137,8 +139,6 @@ private:
 class TskSkinButtonObject : public TskActiveSkinObject {
 public:
     TskSkinButtonObject(ObjectOwner& owner, const TskDataSkinButton* record);
-    void ShowGlow() override;
-    void HideGlow() override;
     bool IsMorphing() const override;
     void Draw(Bitmap& canvas, Point origin, bool onWindow) override;
     void MouseDown(int32_t x, int32_t y, MouseButton b) override;
@@ -164,7 +164,6 @@ public:
     TskSkinStdButtonObject(ObjectOwner& owner, ButtonCommand command);
     bool HitInside(int32_t x, int32_t y) const override;
     void ShowGlow() override;
-    void HideGlow() override;
     bool IsMorphing() const override;
     void Draw(Bitmap& canvas, Point origin, bool onWindow) override;
     void DblClick() override;

@@ -50,8 +50,7 @@ FrameGeometry ComputeFrameGeometry(const FrameSkinInfo& skin, int32_t frameWidth
     const int64_t dy = int64_t(frameHeight) - skin.PictureHeight;
     FrameGeometry g;
     // The corner points and the client rect move as a nine-slice piece of the picture's size.
-    const PieceGeometry piece{{0, 0, skin.PictureWidth, skin.PictureHeight}, skin.LT, skin.RT, skin.LB, skin.RB,
-                              skin.ClientRect};
+    const PieceGeometry piece = FramePiece(skin, skin.PictureWidth, skin.PictureHeight, skin.ClientRect);
     TargetGeometry target;
     int32_t w = frameWidth, h = frameHeight;
     FitGeometry(smBoth, piece, target, w, h);
@@ -72,6 +71,14 @@ FrameGeometry ComputeFrameGeometry(const FrameSkinInfo& skin, int32_t frameWidth
     g.SizedHitLB = Moved(skin.HitLB, 0, dy);
     g.SizedHitRB = Moved(skin.HitRB, dx, dy);
     return g;
+}
+
+PieceGeometry FramePiece(const FrameSkinInfo& skin, int32_t width, int32_t height, const Rect& inner) {
+    return {{0, 0, width, height}, skin.LT, skin.RT, skin.LB, skin.RB, inner};
+}
+
+TargetGeometry FrameTarget(const FrameGeometry& g, const Rect& sizedInner) {
+    return {g.SizedLT, g.SizedRT, g.SizedLB, g.SizedRB, sizedInner};
 }
 
 Rect PlaceByCorners(const FrameSkinInfo& skin, const Rect& r, int32_t frameWidth, int32_t frameHeight) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "base/Geometry.h"
+#include "skin/controls/SkinGeometry.h"
 
 namespace tolvar {
 
@@ -45,6 +46,12 @@ struct FrameGeometry {
 };
 
 FrameGeometry ComputeFrameGeometry(const FrameSkinInfo& skin, int32_t frameWidth, int32_t frameHeight);
+
+// A picture of width x height cut at the frame's corner points, with `inner` as its inner edge
+// (the client rect for the frame picture, the mask rect for the mask); and where the sized
+// geometry puts the same points, with `sizedInner` as the inner edge.
+PieceGeometry FramePiece(const FrameSkinInfo& skin, int32_t width, int32_t height, const Rect& inner);
+TargetGeometry FrameTarget(const FrameGeometry& g, const Rect& sizedInner);
 
 // Moves a rectangle of the frame picture to the window size by the corner regions it lies in:
 // kept in the top-left corner, moved with the right or bottom edge, or stretched across.

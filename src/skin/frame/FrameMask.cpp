@@ -38,8 +38,8 @@ FrameMask ComposeFrameMask(const FrameSkinInfo& skin, const FrameGeometry& g, co
     FrameMask out;
     out.SizedMaskRect = g.SizedMaskRect;
     // The mask is cut at the frame picture's points; its own inner edge is the mask rect.
-    const PieceGeometry piece{{0, 0, mask.Width(), mask.Height()}, skin.LT, skin.RT, skin.LB, skin.RB, skin.MaskRectArea};
-    const TargetGeometry target{g.SizedLT, g.SizedRT, g.SizedLB, g.SizedRB, g.SizedMaskRect};
+    const PieceGeometry piece = FramePiece(skin, mask.Width(), mask.Height(), skin.MaskRectArea);
+    const TargetGeometry target = FrameTarget(g, g.SizedMaskRect);
     out.Strips = ComposeMaskStrips(piece, target, mask, frameWidth);
     return out;
 }

@@ -27,19 +27,8 @@ FramePicture ComposeFrame(const TskSkinData& skin, const FrameSkinInfo& info, co
     FramePicture f;
     const Bitmap& picture = !formActive && !skin.InactivePicture.Empty() ? skin.InactivePicture : skin.MainPicture;
     if (picture.Empty() || frameWidth <= 0 || frameHeight <= 0) return f;
-    PieceGeometry piece;
-    piece.SkinRect = {0, 0, picture.Width(), picture.Height()};
-    piece.LT = info.LT;
-    piece.RT = info.RT;
-    piece.LB = info.LB;
-    piece.RB = info.RB;
-    piece.ClientRect = info.ClientRect;
-    TargetGeometry target;
-    target.LT = g.SizedLT;
-    target.RT = g.SizedRT;
-    target.LB = g.SizedLB;
-    target.RB = g.SizedRB;
-    target.ClientRect = g.SizedClientRect;
+    const PieceGeometry piece = FramePiece(info, picture.Width(), picture.Height(), info.ClientRect);
+    const TargetGeometry target = FrameTarget(g, g.SizedClientRect);
     const BandStretch bands{skin.leftstretch, skin.topstretch, skin.rightstretch, skin.bottomstretch};
     ComposeBorderStrips(piece, target, picture, frameWidth, frameHeight, bands, f.Strips);
 

@@ -290,11 +290,16 @@ void SkinFrame::SetFormActiveState(bool animated) {
     if (!active && OnDeActivate) OnDeActivate();
 }
 
-void SkinFrame::EnterSizeMove() {
+void SkinFrame::ResetButtonHover() {
     for (auto& o : objects_) {
+        if (!dynamic_cast<TskSkinButtonObject*>(o.get())) continue;
         o->Hovered = o->MouseInside = false;
         o->MorphFactor = 0.0;
     }
+}
+
+void SkinFrame::EnterSizeMove() {
+    ResetButtonHover();
     hoverTimer_->SetEnabled(false);
     hoverIndex_ = captureIndex_ = -1;
     inSizeMove_ = true;

@@ -96,6 +96,8 @@ public:
     // WM_NCACTIVATE: the form becomes active or inactive.
     void Activate(bool active);
     void SetFormActiveState(bool animated);
+    // Every button back to its normal image at once (activation, a move or size loop).
+    void ResetButtonHover();
     void EnterSizeMove();
     void ExitSizeMove();
     // Before and after a skin change (the skin data's notices).

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <optional>
 
@@ -24,7 +25,7 @@ class TskFormLayerWindow {
 public:
     TskFormLayerWindow(TskFormLayerBorder& border, TForm* form, LayerPiece kind, const Rect& at, bool clickThrough,
                        bool stayOnTop);
-    HWND Handle() const { return window_.get(); }
+    HWND Handle() const { return window_.Get(); }
     LayerPiece Kind() const { return kind_; }
 
 private:

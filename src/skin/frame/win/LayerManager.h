@@ -19,7 +19,7 @@ class TskLayerManager;
 class TskLayerWindow {
 public:
     TskLayerWindow(TskLayerManager& manager, int x, int y, int width, int height, bool topmost);
-    HWND Handle() const { return window_.get(); }
+    HWND Handle() const { return window_.Get(); }
 
 private:
     static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);

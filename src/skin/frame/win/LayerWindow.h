@@ -1,18 +1,9 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "app/Handles.h"
 
 namespace tolvar {
-
-// A window this module made, destroyed with its owner object.
-struct WindowDeleter {
-    void operator()(HWND h) const noexcept {
-        if (h) DestroyWindow(h);
-    }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
 // The border pieces' and the glow's windows: popups of their own class, never activated by the
 // mouse. `user` goes to the window's user data, where `proc` finds it again.

@@ -264,10 +264,7 @@ bool TskSkinForm::OnNcActivate(TMessage& m) {
 bool TskSkinForm::OnActivateMessage(TMessage& m) {
     if (!frame_->FormSkinEnabled()) return false;
     hook_->CallPrevious(m);
-    for (auto& o : frame_->Objects()) {
-        o->Hovered = o->MouseInside = false;
-        o->MorphFactor = 0.0;
-    }
+    frame_->ResetButtonHover();
     PaintFrameNow(std::nullopt);
     frame_->SetFormActiveState(true);
     return true;
