@@ -70,11 +70,8 @@ test-host: host
 
 # The Windows tests share one X server and one Wine server, both ended afterwards.
 test-win: win wineprefix
-	@# Wine's session (its server and services) is started first, away from CTest's output
-	@# pipes: started by the first test, they would hold that test's pipes open until its time-out.
 	xvfb-run -a -s "-screen 0 1280x1024x24" sh -c \
-	  'cmake/wine-run cmd /c exit >/dev/null 2>&1 </dev/null; \
-	   ctest --test-dir $(WIN) -j $(JOBS) --output-on-failure; rc=$$?; wineserver -k; exit $$rc'
+	  'ctest --test-dir $(WIN) -j $(JOBS) --output-on-failure; rc=$$?; wineserver -k; exit $$rc'
 
 test: build
 	$(MAKE) --no-print-directory test-host
