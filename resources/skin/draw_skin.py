@@ -289,19 +289,65 @@ def caption_cell(c, x0, y0, w, h, fill=None, alpha=1.0):
         c.rect(x0, y0 + y, x0 + w, y0 + y + 1, colour)
 
 
-def draw_active():
+# A caption button's images replace the frame under it, so its normal and inactive images must
+# carry the caption band exactly as the window shows it there: the outline on top, the highlight
+# below it, the gradient and the accent line at the foot. The close button is laid out 49 pixels
+# from the window's right edge and is 43 wide; the frame's right end (the main picture's columns
+# from 190) is copied unchanged and the columns before it are stretched from the middle, whose
+# columns are all alike. So window column w - 49 + i shows the main picture's column 161 + i.
+CLOSE_BAND_COLUMN = MAIN_W - 49
+# Buttons further left (maximize, minimize) always sit over the stretched middle.
+MIDDLE_BAND_COLUMN = MAIN_W // 2
+BAND_H = 30
+
+
+def band_cell(c, main, x0, y0, w, first_column=None, h=BAND_H):
+    """The caption band of `main` under a button of w x h at (x0, y0): columns from
+    `first_column` on, or a middle column repeated."""
+    for y in range(h):
+        for x in range(w):
+            column = MIDDLE_BAND_COLUMN if first_column is None else first_column + x
+            c.put(x0 + x, y0 + y, main.get(column, y))
+
+
+def scaled_cell(c, image, x0, y0, w, h):
+    """Draws `image` at (x0, y0) in a cell of w x h that the engine scales down to the image's
+    size: a target pixel d takes the source pixel floor(d * w / image width), so every such source
+    pixel gets the target's pixel and the few the scaling skips repeat their neighbour."""
+    tw, th = image.w, image.h
+    for sy in range(h):
+        ty = min(th - 1, (sy * th) // h)
+        for sx in range(w):
+            tx = min(tw - 1, (sx * tw) // w)
+            c.put(x0 + sx, y0 + sy, image.get(tx, ty))
+    for ty in range(th):
+        for tx in range(tw):
+            c.put(x0 + (tx * w) // tw, y0 + (ty * h) // th, image.get(tx, ty))
+
+
+def hover_cell(c, main, x0, y0, w, fill, first_column=None):
+    """A hover or pressed image: the fill covers the band; the window's outline on top stays."""
+    c.rect(x0, y0, x0 + w, y0 + BAND_H, fill)
+    for x in range(w):
+        column = MIDDLE_BAND_COLUMN if first_column is None else first_column + x
+        c.put(x0 + x, y0, main.get(column, 0))
+
+
+def draw_active(main):
     """Close and system-menu button images, on a 200 x 100 sheet."""
     c = Canvas(200, 100, caption_colour(15))
     # close: normal (53,1)-(96,31), hover (152,1)-(195,31), pressed (53,33)-(96,63),
-    # inactive window (54,65)-(98,96)
-    caption_cell(c, 53, 1, 43, 30)
+    # inactive window (54,65)-(98,96), which the engine scales into the 43 x 30 button
+    band_cell(c, main, 53, 1, 43, CLOSE_BAND_COLUMN)
     glyph_close(c, 53 + 21.5, 1 + 15, GLYPH)
-    caption_cell(c, 152, 1, 43, 30, CLOSE_HOVER)
+    hover_cell(c, main, 152, 1, 43, CLOSE_HOVER, CLOSE_BAND_COLUMN)
     glyph_close(c, 152 + 21.5, 1 + 15, (255, 255, 255))
-    caption_cell(c, 53, 33, 43, 30, CLOSE_DOWN)
+    hover_cell(c, main, 53, 33, 43, CLOSE_DOWN, CLOSE_BAND_COLUMN)
     glyph_close(c, 53 + 21.5, 33 + 15, (235, 220, 220))
-    caption_cell(c, 54, 65, 44, 31)
-    glyph_close(c, 54 + 22, 65 + 15.5, GLYPH_DIM)
+    inactive = Canvas(43, BAND_H)
+    band_cell(inactive, main, 0, 0, 43, CLOSE_BAND_COLUMN)
+    glyph_close(inactive, 21.5, 15, GLYPH_DIM)
+    scaled_cell(c, inactive, 54, 65, 44, 31)
     # system menu: normal (1,1)-(17,17), hover (1,33)-(17,49), pressed (1,65)-(17,81)
     for y0, fill, glyph in ((1, None, GLYPH), (33, FILL_HOVER, (255, 255, 255)), (65, FILL_DOWN, GLYPH)):
         caption_cell(c, 1, y0, 16, 16, fill, 0.8 if fill else 0)
@@ -309,20 +355,29 @@ def draw_active():
     return c
 
 
-def draw_caption_button(glyph, restore_glyph):
+def draw_caption_button(main, glyph, restore_glyph):
     """Normal, hover, pressed and inactive images in the top row, the restore state below."""
     c = Canvas(180, 64, caption_colour(15))
     looks = ((None, GLYPH), (FILL_HOVER, (255, 255, 255)), (FILL_DOWN, GLYPH), (None, GLYPH_DIM))
     for row, draw in ((1, glyph), (33, restore_glyph)):
         for i, (fill, colour) in enumerate(looks):
             x0 = 1 + 45 * i
-            caption_cell(c, x0, row, 43, 30, fill, 0.9 if fill else 0)
+            if fill is None:
+                band_cell(c, main, x0, row, 43)
+            else:
+                hover_cell(c, main, x0, row, 43, mix(caption_colour(15), fill, 0.9))
             draw(c, x0 + 21.5, row + 15, colour)
     return c
 
 
+def over_black(colour, g):
+    """A layer picture's pixel: the colour already scaled by the opacity its mask gives (g, 0 ..
+    255), as the engine wants layer pictures drawn: it only limits each channel to the opacity."""
+    return tuple(int(round(v * g / 255.0)) for v in colour)
+
+
 def draw_glow(w, h, inner, colour, reach):
-    """A glow picture and its alpha mask around the rectangle `inner`."""
+    """A glow picture (drawn over black) and its alpha mask around the rectangle `inner`."""
     pic = Canvas(w, h, colour)
     mask = Canvas(w, h, (0, 0, 0))
     x0, y0, x1, y1 = inner
@@ -334,7 +389,7 @@ def draw_glow(w, h, inner, colour, reach):
             a = 0.18 if d == 0 else 0.85 * math.exp(-d / reach)
             g = int(round(255 * a))
             mask.put(x, y, (g, g, g))
-            pic.put(x, y, mix(colour, (255, 255, 255), 0.25 * a))
+            pic.put(x, y, over_black(mix(colour, (255, 255, 255), 0.25 * a), g))
     return pic, mask
 
 
@@ -568,7 +623,8 @@ LAYER_CLIENT = (24, 23, 149, 127)
 
 
 def draw_layer_frame():
-    """A soft shadow with an accent rim, transparent over the window and fading outwards."""
+    """A soft shadow with an accent rim, transparent over the window and fading outwards; the
+    picture is drawn over black (see over_black)."""
     pic = Canvas(LAYER_W, LAYER_H, (0, 0, 0))
     mask = Canvas(LAYER_W, LAYER_H, (0, 0, 0))
     x0, y0, x1, y1 = LAYER_CLIENT
@@ -586,7 +642,7 @@ def draw_layer_frame():
             alpha = max(0.0, min(1.0, 0.55 * shadow + 0.5 * rim))
             g = int(round(255 * alpha))
             mask.put(x, y, (g, g, g))
-            pic.put(x, y, mix((0, 0, 0), ACCENT, min(1.0, rim * 1.4)))
+            pic.put(x, y, over_black(mix((0, 0, 0), ACCENT, min(1.0, rim * 1.4)), g))
     return pic, mask
 
 
@@ -600,12 +656,13 @@ def main():
     def save(name, canvas, bits=24):
         canvas.save(os.path.join(out, name), bits)
 
-    save("main.bmp", draw_main())
+    main_picture = draw_main()
+    save("main.bmp", main_picture)
     save("mask.bmp", draw_mask(), bits=1)
     # Active pictures, in the order of [PICTURES] activepictures (their picture indices).
-    save("active.bmp", draw_active())                                   # 0
-    save("maximize.bmp", draw_caption_button(glyph_max, glyph_restore))  # 1
-    save("minimize.bmp", draw_caption_button(glyph_min, glyph_restore))  # 2
+    save("active.bmp", draw_active(main_picture))  # 0
+    save("maximize.bmp", draw_caption_button(main_picture, glyph_max, glyph_restore))  # 1
+    save("minimize.bmp", draw_caption_button(main_picture, glyph_min, glyph_restore))  # 2
     glow, glow_mask = draw_glow(67, 39, (12, 10, 55, 40), (232, 72, 56), 3.5)
     save("closelayer.bmp", glow)                                        # 3
     save("closelayermask.bmp", glow_mask)                               # 4

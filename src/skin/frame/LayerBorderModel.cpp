@@ -54,8 +54,8 @@ void Premultiply(Bitmap& image) {
         for (int32_t x = 0; x < image.Width(); ++x) {
             const int32_t a = image.AlphaAt(x, y);
             const Pixel p = image.At(x, y);
-            const auto times = [a](uint8_t c) { return uint8_t((c * a + 127) / 255); };
-            image.At(x, y) = MakePixel(times(PixelR(p)), times(PixelG(p)), times(PixelB(p)));
+            const auto limit = [a](uint8_t c) { return uint8_t(std::min<int32_t>(c, a)); };
+            image.At(x, y) = MakePixel(limit(PixelR(p)), limit(PixelG(p)), limit(PixelB(p)));
         }
     }
 }
@@ -154,6 +154,17 @@ Bitmap GlowImage(const Bitmap& picture, const Bitmap& mask) {
     Bitmap out = AlphaFromMask(picture, mask);
     Premultiply(out);
     return out;
+}
+
+std::vector<uint8_t> FadeInSteps(int32_t target) {
+    const int32_t t = std::clamp(target, 0, 255);
+    const int32_t step = std::max(1, t / 15);
+    std::vector<uint8_t> steps;
+    for (int32_t o = 0; o < t;) {
+        o = std::min(o + step, t);
+        steps.push_back(uint8_t(o));
+    }
+    return steps;
 }
 
 GlowFade::GlowFade(int32_t target)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "base/Bitmap.h"
 #include "base/Geometry.h"
@@ -17,9 +18,10 @@ class TskDataSkinLayerFrame;
 // mask does not cover is transparent.
 Bitmap AlphaFromMask(const Bitmap& picture, const Bitmap& mask);
 
-// Multiplies every colour channel by its pixel's alpha (c * a / 255, to the nearest), as the
-// platform wants premultiplied colours. Merely limiting a channel to the alpha would keep the
-// result valid but turn a faint coloured glow grey.
+// Limits every colour channel to its pixel's alpha (c := min(c, a)), which makes the colours
+// valid premultiplied ones as the platform wants them. Layer pictures are drawn for this: their
+// colours are already scaled by the alpha their mask gives (drawn over black), so the limit
+// leaves them as drawn and only mends a pixel brighter than its opacity allows.
 void Premultiply(Bitmap& image);
 
 // A constant opacity scaled by a (0 .. 255): value * a / 255 to the nearest integer, both
@@ -55,6 +57,10 @@ LayerPlaces PlaceLayerPieces(const Rect& outer, const LayerPieces& pieces);
 
 // The glow over a hovered caption button: the picture with alpha from its mask, premultiplied.
 Bitmap GlowImage(const Bitmap& picture, const Bitmap& mask);
+
+// A fade-in's opacities, from the first step to `target` (limited to 0 .. 255): steps of
+// target / 15 (at least 1), the last one landing on the target; none for a target of 0.
+std::vector<uint8_t> FadeInSteps(int32_t target);
 
 // The glow's fade-in: from 0 to the target in steps of a tenth of it (at least 1), one step a
 // tick; Tick answers whether the fade goes on.

@@ -87,10 +87,37 @@ TEST_F(FramePaint, TheCloseButtonShowsEachOfItsStates) {
     EXPECT_EQ(CloseButtonAsPainted(), Expected({54, 65, 98, 96}));  // inactive window, scaled in
 }
 
+TEST_F(FramePaint, TheCaptionBandRunsThroughTheCloseButton) {
+    // The band as the frame shows it where the button sits, without the button.
+    Close().ObjectVisible = false;
+    const Bitmap band = CloseButtonAsPainted();
+    Close().ObjectVisible = true;
+    // The outline, the highlight under it and the accent line at the foot: rows without glyph.
+    const auto sameRows = [&](const Bitmap& button, std::initializer_list<int32_t> which) {
+        int wrong = 0;
+        for (const int32_t y : which)
+            for (int32_t x = 0; x < 43; ++x) wrong += button.At(x, y) != band.At(x, y);
+        return wrong;
+    };
+    EXPECT_EQ(sameRows(CloseButtonAsPainted(), {0, 1, 2, 27, 28, 29}), 0);  // normal
+    host.Active = false;
+    EXPECT_EQ(sameRows(CloseButtonAsPainted(), {0, 1, 2, 27, 28, 29}), 0);  // inactive window
+    host.Active = true;
+    // Hovered and pressed, the fill covers the band below the window's outline.
+    Close().Hovered = Close().MouseInside = true;
+    Close().MorphFactor = 1.0;
+    EXPECT_EQ(sameRows(CloseButtonAsPainted(), {0}), 0);
+    EXPECT_GT(sameRows(CloseButtonAsPainted(), {1, 29}), 80);
+}
+
 TEST_F(FramePaint, HalfWayThroughTheFadeTheButtonIsTheBlendOfBothImages) {
     Close().Hovered = Close().MouseInside = true;
     Close().MorphFactor = 0.4;
     const Bitmap painted = CloseButtonAsPainted();
+    // A fade step repaints only the button: composed for that part, it is the same there.
+    const std::optional<FramePicture> part = frame.ComposeFramePicture(Close().ObjectRect);
+    ASSERT_TRUE(part.has_value());
+    EXPECT_EQ(Crop(part->Strips.Top, Close().ObjectRect), painted);
     const Bitmap normal = Expected({53, 1, 96, 31}), hover = Expected({152, 1, 195, 31});
     const auto channel = [](double a, double b) { return uint8_t(std::nearbyint(0.6 * a + 0.4 * b)); };
     for (const Point p : {Point{5, 5}, Point{21, 15}, Point{40, 28}}) {

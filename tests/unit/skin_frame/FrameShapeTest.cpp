@@ -3,13 +3,17 @@
 // pieces, alpha, premultiplying and opacity steps on the program's own skin.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 
+#include "FrameSkins.h"
 #include "FrameStandIns.h"
 #include "skin/data/BmpCodec.h"
 #include "skin/frame/FrameMask.h"
 #include "skin/frame/LayerBorderModel.h"
+#include "skin/data/SkinControlRecords.h"
+#include "skin/data/SkinObjectRecords.h"
 #include "skin/frame/SkinFrame.h"
 
 using namespace tolvar;
@@ -310,7 +314,7 @@ TEST(LayerBorder, NonsenseGeometryComposesNothingOutOfBounds) {
     EXPECT_TRUE(ComposeLayerPieces(f.info, f.source, 0, 111).Top.Empty());
 }
 
-TEST(LayerBorder, AlphaFromTheMasksBrightnessAndPremultiplied) {
+TEST(LayerBorder, AlphaFromTheMasksBrightness) {
     Bitmap picture(5, 2, MakePixel(200, 100, 50));
     Bitmap mask(4, 1);  // smaller than the picture: the rest is transparent
     mask.At(0, 0) = MakePixel(0, 0, 0);
@@ -326,13 +330,67 @@ TEST(LayerBorder, AlphaFromTheMasksBrightnessAndPremultiplied) {
     EXPECT_EQ(a.AlphaAt(4, 0), 0);
     EXPECT_EQ(a.AlphaAt(0, 1), 0);
     EXPECT_EQ(a.At(1, 0), MakePixel(200, 100, 50));  // colours are kept until premultiplied
+}
 
-    Bitmap p(2, 1, MakePixel(200, 100, 50));
-    p.MakeAlpha(120);
-    p.AlphaAt(1, 0) = 255;
-    Premultiply(p);
-    EXPECT_EQ(p.At(0, 0), MakePixel(94, 47, 24));  // 94.1, 47.1, 23.5
-    EXPECT_EQ(p.At(1, 0), MakePixel(200, 100, 50));
+// A layer picture is drawn over black: its colours are already scaled by the opacity its mask
+// gives, and premultiplying only limits each channel to that opacity. A piece of the border and
+// the glow keep such a picture's pixels exactly as drawn; a pixel brighter than its opacity
+// allows is cut down to it, channel by channel, not scaled.
+TEST(LayerBorder, PremultiplyingLimitsEachChannelToItsAlpha) {
+    tolvar::test::TestSkin skin(tolvar::test::TestFramePackage());
+    const TskSkinData& data = *skin.Data();
+    const Bitmap& picture = *data.ActivePicture(data.LayerFrame.pictureindex);
+    const Bitmap& mask = *data.ActivePicture(data.LayerFrame.maskpictureindex);
+    const LayerFrameInfo info = LayerFrameInfo::From(data.LayerFrame, picture);
+    const LayerPieces pieces = ComposeLayerPieces(info, AlphaFromMask(picture, mask), 60 + 16, 40 + 16);
+    // The top piece's column 3 comes from the picture's column 3, its rows 0 .. 7 likewise.
+    for (int32_t y = 0; y < 8; ++y) {
+        EXPECT_EQ(pieces.Top.At(3, y), picture.At(3, y)) << y;
+        EXPECT_EQ(pieces.Top.AlphaAt(3, y), PixelR(mask.At(3, y))) << y;
+    }
+    // Five pixels out from the window: the border colour (0, 100, 200) through an opacity of 95.
+    EXPECT_EQ(pieces.Top.AlphaAt(3, 7), 95);
+    EXPECT_EQ(pieces.Top.At(3, 7), MakePixel(0, 37, 74));
+
+    // A picture drawn for a rule that scales by the alpha: too bright for its opacity.
+    Bitmap bright(4, 1, MakePixel(200, 100, 50));
+    Bitmap greys(4, 1);
+    for (int32_t x = 0; x < 4; ++x) {
+        const uint8_t g = std::array<uint8_t, 4>{120, 255, 0, 60}[size_t(x)];
+        greys.At(x, 0) = MakePixel(g, g, g);
+    }
+    const Bitmap glow = GlowImage(bright, greys);
+    EXPECT_EQ(glow.At(0, 0), MakePixel(120, 100, 50));
+    EXPECT_EQ(glow.At(1, 0), MakePixel(200, 100, 50));
+    EXPECT_EQ(glow.At(2, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(glow.At(3, 0), MakePixel(60, 60, 50));
+    EXPECT_EQ(glow.AlphaAt(3, 0), 60);
+}
+
+// The program's own layer pictures are drawn for that rule: premultiplying changes none of their
+// pixels, so the soft border and the glows look as drawn.
+TEST(LayerBorder, TheProgramsLayerPicturesAreDrawnOverBlack) {
+    const TskSkinData& skin = *Skin().Data();
+    const auto* close = dynamic_cast<const TskDataSkinObject*>(skin.ObjectList[size_t(skin.FindObjectIndex("closebutton"))].get());
+    ASSERT_NE(close, nullptr);
+    const int buttonGlow = skin.FindControlIndex("button");
+    ASSERT_GE(buttonGlow, 0);
+    const auto* button = dynamic_cast<const TskDataSkinButtonControl*>(skin.CtrlList[size_t(buttonGlow)].get());
+    ASSERT_NE(button, nullptr);
+    const std::pair<int32_t, int32_t> layers[] = {{skin.LayerFrame.pictureindex, skin.LayerFrame.maskpictureindex},
+                                                  {close->glowlayerpictureindex, close->glowlayermaskpictureindex},
+                                                  {button->glowlayerpictureindex, button->glowlayermaskpictureindex}};
+    for (const auto& [pictureIndex, maskIndex] : layers) {
+        const Bitmap& picture = *skin.ActivePicture(pictureIndex);
+        const Bitmap& mask = *skin.ActivePicture(maskIndex);
+        const Bitmap straight = AlphaFromMask(picture, mask);
+        EXPECT_EQ(GlowImage(picture, mask), straight) << "picture " << pictureIndex;
+    }
+    // The rim next to the window keeps its blue: the top piece's foot in the middle.
+    const LayerFixture f;
+    const Pixel rim = f.premultiplied.At(80, 22);
+    EXPECT_GT(PixelB(rim), 100);
+    EXPECT_GT(PixelB(rim), PixelR(rim) + 80);
 }
 
 TEST(LayerBorder, ScaleOpacityRounds) {
