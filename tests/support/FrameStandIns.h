@@ -59,6 +59,8 @@ public:
     std::optional<SystemMenuCommand> MenuAnswer;
     int Glows = 0, GlowsHidden = 0;
     std::vector<std::optional<std::vector<Rect>>> Regions;
+    int FormRepaints = 0, ChildrenTold = 0;
+    std::optional<TskBorderIcons> FormIcons;
     BoxText Boxes;
 
     int32_t WindowWidth() const override { return Width; }
@@ -76,6 +78,9 @@ public:
     Point SmallIconSize() const override { return {16, 16}; }
     std::optional<Point> CursorOverWindow() const override { return Cursor; }
     void PaintFrameNow(const std::optional<Rect>& part) override { Paints.push_back(part); }
+    void RepaintForm() override { ++FormRepaints; }
+    void TellChildrenParentChanged() override { ++ChildrenTold; }
+    void SetFormBorderIcons(TskBorderIcons icons) override { FormIcons = icons; }
     void SetWindowBounds(int32_t left, int32_t top, int32_t width, int32_t height) override {
         Origin = {left, top};
         Width = width;

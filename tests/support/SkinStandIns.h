@@ -19,6 +19,15 @@
 
 namespace tolvar::test {
 
+// A package compressed as a stored skin carries it.
+inline std::string CompressedPackage(const SkinPackage& p) {
+    const std::string plain = WriteSkinPackage(p);
+    TBytesStream source(plain);
+    TMemoryStream packed;
+    CompressStream(source, packed);
+    return std::string(packed.Bytes());
+}
+
 // A skin data loaded from a package, as a stored skin would give it.
 class TestSkin {
 public:
@@ -26,12 +35,8 @@ public:
     explicit TestSkin(const std::string& controls, std::vector<Bitmap> pictures)
         : TestSkin(ControlsPackage(controls, std::move(pictures))) {}
     explicit TestSkin(const SkinPackage& p) {
-        const std::string plain = WriteSkinPackage(p);
-        TBytesStream source(plain);
-        TMemoryStream packed;
-        CompressStream(source, packed);
         auto* stored = Own<TskCompressedStoredSkin>(&owner_);
-        stored->ReadCompressedData(packed.Bytes());
+        stored->ReadCompressedData(CompressedPackage(p));
         data_ = Own<TskSkinData>(&owner_);
         data_->SetCompressedStoredSkin(stored);
     }

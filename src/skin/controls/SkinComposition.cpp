@@ -197,13 +197,24 @@ void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, 
 }
 
 void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture,
-                         int32_t width, int32_t height, BandStretch bands, BorderStrips& strips) {
+                         int32_t width, int32_t height, BandStretch bands, BorderStrips& strips, const ClipRect& clip) {
     const Point &lt = piece.LT, &rt = piece.RT, &lb = piece.LB, &rb = piece.RB;
     const Box s = ToBox(piece.SkinRect);
     const Box c = ToBox(piece.ClientRect);
     const Box t = ToBox(fitted.ClientRect);
     const int64_t sx = s.Left, sy = s.Top, w = width, h = height;
     const Point &lt2 = fitted.LT, &rt2 = fitted.RT, &lb2 = fitted.LB, &rb2 = fitted.RB;
+    // The clip as a strip placed at (x, y) sees it; nothing when the strip lies outside it.
+    struct StripClip {
+        ClipRect rect;
+        bool draws = true;
+    };
+    const auto clipFor = [&](const Bitmap& strip, int64_t x, int64_t y) -> StripClip {
+        if (!clip) return {};
+        const Rect r{Saturate(clip->Left - x), Saturate(clip->Top - y), Saturate(clip->Right - x), Saturate(clip->Bottom - y)};
+        const bool meets = r.Left < strip.Width() && r.Right > 0 && r.Top < strip.Height() && r.Bottom > 0 && !IsEmptyRect(r);
+        return {r, meets};
+    };
 
     // Unlike the nine-slice, a tiled middle covers the whole strip from its origin and the ends
     // are copied over it afterwards.
@@ -211,47 +222,54 @@ void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitte
         Bitmap& strip = strips.Top;
         const int64_t sh = t.Top;
         ResizeKeepingContent(strip, width, Saturate(sh));
-        const Box middle{sx + lt.X, sy, sx + rt.X, sy + sh};
-        if (bands.Top)
-            Copy(strip, {lt2.X, 0, rt2.X, sh}, picture, middle);
-        else
-            TileX(strip, picture, middle, 0, w, 0, sh);
-        Copy(strip, {0, 0, lt2.X, sh}, picture, {sx, sy, sx + lt.X, sy + sh});
-        Copy(strip, {rt2.X, 0, w, sh}, picture, {sx + rt.X, sy, s.Right, sy + sh});
+        if (const StripClip k = clipFor(strip, 0, 0); k.draws) {
+            const Box middle{sx + lt.X, sy, sx + rt.X, sy + sh};
+            if (bands.Top)
+                Copy(strip, {lt2.X, 0, rt2.X, sh}, picture, middle, k.rect);
+            else
+                TileX(strip, picture, middle, 0, w, 0, sh, k.rect);
+            Copy(strip, {0, 0, lt2.X, sh}, picture, {sx, sy, sx + lt.X, sy + sh}, k.rect);
+            Copy(strip, {rt2.X, 0, w, sh}, picture, {sx + rt.X, sy, s.Right, sy + sh}, k.rect);
+        }
     }
     if (const int64_t sh = h - t.Bottom; w > 0 && sh > 0 && rb.X - lb.X > 0) {
         Bitmap& strip = strips.Bottom;
         ResizeKeepingContent(strip, width, Saturate(sh));
-        const Box middle{sx + lb.X, s.Bottom - sh, sx + rb.X, s.Bottom};
-        if (bands.Bottom)
-            Copy(strip, {lb2.X, 0, rb2.X, sh}, picture, middle);
-        else
-            TileX(strip, picture, middle, 0, w, 0, sh);
-        Copy(strip, {0, 0, lb2.X, sh}, picture, {sx, s.Bottom - sh, sx + lb.X, s.Bottom});
-        Copy(strip, {rb2.X, 0, w, sh}, picture, {sx + rb.X, s.Bottom - sh, s.Right, s.Bottom});
+        if (const StripClip k = clipFor(strip, 0, h - strip.Height()); k.draws) {
+            const Box middle{sx + lb.X, s.Bottom - sh, sx + rb.X, s.Bottom};
+            if (bands.Bottom)
+                Copy(strip, {lb2.X, 0, rb2.X, sh}, picture, middle, k.rect);
+            else
+                TileX(strip, picture, middle, 0, w, 0, sh, k.rect);
+            Copy(strip, {0, 0, lb2.X, sh}, picture, {sx, s.Bottom - sh, sx + lb.X, s.Bottom}, k.rect);
+            Copy(strip, {rb2.X, 0, w, sh}, picture, {sx + rb.X, s.Bottom - sh, s.Right, s.Bottom}, k.rect);
+        }
     }
 
     // The sides fill what the top and bottom strips leave, as they now are (a skipped strip
     // keeps its old height).
-    const int64_t sideHeight = h - strips.Top.Height() - strips.Bottom.Height();
+    const int64_t top = strips.Top.Height();
+    const int64_t sideHeight = h - top - strips.Bottom.Height();
     const auto side = [&](Bitmap& strip, int64_t sw, int64_t left, int64_t right, int64_t upper, int64_t lower,
-                          bool stretch) {
+                          bool stretch, bool atRight) {
         // `left`..`right` are the strip's columns in the picture, `upper` and `lower` the piece
         // rows where its fixed upper part ends and its fixed lower part starts.
         const int64_t sh = sideHeight;
         if (!(sw > 0 && sh > 0 && lower - upper > 0)) return;
         ResizeKeepingContent(strip, Saturate(sw), Saturate(sh));
+        const StripClip k = clipFor(strip, atRight ? w - strip.Width() : 0, top);
+        if (!k.draws) return;
         const int64_t head = upper - c.Top, tail = c.Bottom - lower;
         const Box middle{left, sy + upper, right, sy + lower};
         if (stretch)
-            Copy(strip, {0, head, sw, sh - tail}, picture, middle);
+            Copy(strip, {0, head, sw, sh - tail}, picture, middle, k.rect);
         else
-            TileY(strip, picture, middle, 0, sh, 0, sw);
-        if (head > 0) Copy(strip, {0, 0, sw, head}, picture, {left, sy + c.Top, right, sy + upper});
-        if (tail > 0) Copy(strip, {0, sh - tail, sw, sh}, picture, {left, sy + lower, right, sy + c.Bottom});
+            TileY(strip, picture, middle, 0, sh, 0, sw, k.rect);
+        if (head > 0) Copy(strip, {0, 0, sw, head}, picture, {left, sy + c.Top, right, sy + upper}, k.rect);
+        if (tail > 0) Copy(strip, {0, sh - tail, sw, sh}, picture, {left, sy + lower, right, sy + c.Bottom}, k.rect);
     };
-    side(strips.Left, t.Left, sx, sx + t.Left, lt.Y, lb.Y, bands.Left);
-    side(strips.Right, w - t.Right, sx + c.Right, s.Right, rt.Y, rb.Y, bands.Right);
+    side(strips.Left, t.Left, sx, sx + t.Left, lt.Y, lb.Y, bands.Left, false);
+    side(strips.Right, w - t.Right, sx + c.Right, s.Right, rt.Y, rb.Y, bands.Right, true);
 }
 
 void ComposeStretchedRect(Bitmap& target, const Bitmap& picture, const Rect& sourceRect, const Rect& innerRect,

@@ -68,8 +68,12 @@ void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, 
 // Composes the top, bottom, left and right border strips, in that order, each as its own bitmap;
 // a strip whose condition fails (no width, no height or no middle) is left exactly as it was,
 // and the left and right strips' height is what the top and bottom strips then have.
+// With `clip` (in the coordinates of the width x height area the strips are placed on), every
+// strip is sized as always but drawn only where it meets the clip: what lies outside keeps what
+// the sizing left there, so that repainting a small part composes only that part.
 void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture,
-                         int32_t width, int32_t height, BandStretch bands, BorderStrips& strips);
+                         int32_t width, int32_t height, BandStretch bands, BorderStrips& strips,
+                         const ClipRect& clip = std::nullopt);
 
 // Stretches `sourceRect` of the picture over the whole of the already sized `target`, keeping
 // the corners outside `innerRect` (relative to the source rect) unscaled; the client part only

@@ -447,6 +447,57 @@ void TskSkinCaptionObject::SetActive(bool active, bool animated) {
 
 Rect TskSkinCaptionObject::TextArea() const { return CaptionTextArea(*caption_, ObjectRect); }
 
+const Bitmap* TskSkinCaptionObject::AnimationPicture() const { return ActivePicture ? ActivePicture : MainPicture(); }
+
+int32_t TskSkinCaptionObject::AnimationInterval() const { return caption_->animateinterval; }
+
+Rect TskSkinCaptionObject::AnimationFrameRect(int32_t n) const {
+    const Rect& a = caption_->animateskinrect;
+    const int64_t count = std::max(1, caption_->framecount);
+    if (Height64(a) > Height64(skinrect)) {
+        const int64_t h = Height64(a) / count;
+        return {a.Left, Saturate(a.Top + (n - 1) * h), a.Right, Saturate(a.Top + n * h)};
+    }
+    const int64_t w = Width64(a) / count;
+    return {Saturate(a.Left + (n - 1) * w), a.Top, Saturate(a.Left + n * w), a.Bottom};
+}
+
+int32_t TskSkinCaptionObject::AnimationFrames() const {
+    const Rect& a = caption_->animateskinrect;
+    const Bitmap* picture = AnimationPicture();
+    if (!owner_.MorphAllowed() || IsEmptyRect(a) || caption_->framecount < 1 || caption_->animateinterval < 1 ||
+        !picture || picture->Empty())
+        return 0;
+    // A frame of no size has nothing to show; frames past the picture are left out, so a strip
+    // that runs past it plays only the frames it holds.
+    const Rect first = AnimationFrameRect(1);
+    if (IsEmptyRect(first) || first.Left < 0 || first.Top < 0 || first.Right > picture->Width() ||
+        first.Bottom > picture->Height())
+        return 0;
+    const bool stacked = Height64(a) > Height64(skinrect);
+    const int64_t size = stacked ? RectHeight(first) : RectWidth(first);
+    const int64_t room = stacked ? int64_t(picture->Height()) - first.Top : int64_t(picture->Width()) - first.Left;
+    return int32_t(std::min<int64_t>(caption_->framecount, room / size));
+}
+
+bool TskSkinCaptionObject::StartAnimation(bool active) {
+    const int32_t frames = AnimationFrames();
+    if (frames == 0 || (!active && !caption_->inactiveanimation)) {
+        AnimationFrame = 0;
+        return false;
+    }
+    animationStep_ = active ? 1 : -1;
+    AnimationFrame = active ? 1 : frames;
+    return true;
+}
+
+bool TskSkinCaptionObject::AnimationStep() {
+    if (AnimationFrame == 0) return false;
+    const int32_t next = AnimationFrame + animationStep_;
+    AnimationFrame = next >= 1 && next <= AnimationFrames() ? next : 0;
+    return AnimationFrame != 0;
+}
+
 Bitmap TskSkinCaptionObject::Background(const Rect& r, const Bitmap* picture) const {
     Bitmap target;
     const int32_t w = RectWidth(ObjectRect);
@@ -456,6 +507,16 @@ Bitmap TskSkinCaptionObject::Background(const Rect& r, const Bitmap* picture) co
     const int32_t rightCap = std::max(0, skinrect.Right - skin->righttoppoint.X);
     ComposeThreeSliceH(leftCap, rightCap, target, caption_->stretcheffect, w, r, *picture);
     return target;
+}
+
+Bitmap TskSkinCaptionObject::AnimationBackground() const {
+    Bitmap strip = Background(AnimationFrameRect(AnimationFrame), AnimationPicture());
+    const int32_t w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
+    if (strip.Height() == h || w <= 0 || h <= 0 || strip.Empty()) return strip;
+    // A frame of another height than the caption is scaled to it.
+    Bitmap fitted(w, h);
+    StretchBitmap(fitted, {0, 0, w, h}, strip);
+    return fitted;
 }
 
 void TskSkinCaptionObject::DrawText(Bitmap& target, Point at) const {
@@ -479,21 +540,32 @@ void TskSkinCaptionObject::DrawText(Bitmap& target, Point at) const {
     DrawCaptionText(target, owner_.Text(), *caption_, request);
 }
 
-void TskSkinCaptionObject::Draw(Bitmap& canvas, Point origin, bool) {
-    if (!owner_.Skin()) return;
+void TskSkinCaptionObject::Draw(Bitmap& canvas, Point origin, bool onWindow) {
+    const TskSkinData* skin = owner_.Skin();
+    if (!skin) return;
     const Point at = Minus(TopLeft(ObjectRect), origin);
     const Bitmap* normalPicture = skinrectinapicture ? ActivePicture : MainPicture();
-    if (CrossFading()) {
+    // An inactive caption composed of its own pictures gets the inactive effect when it is drawn
+    // on its own; drawn into the frame's strips it gets the effect with them, once.
+    const bool effect = onWindow && !Active && skin->autorenderinginactiveimage;
+    if (AnimationFrame >= 1 && AnimationFrame <= AnimationFrames()) {
+        Bitmap image = AnimationBackground();
+        DrawText(image, {0, 0});
+        PlaceBitmap(canvas, at, image);
+    } else if (CrossFading()) {
         Bitmap normal = Background(skinrect, normalPicture);
         Bitmap hover = Background(activeskinrect, ActivePicture);
         DrawText(normal, {0, 0});
         DrawText(hover, {0, 0});
-        PlaceBitmap(canvas, at, MorphImages(normal, hover, MorphFactor, morphkind));
+        Bitmap image = MorphImages(normal, hover, MorphFactor, morphkind);
+        if (effect) ApplyInactiveEffect(image, skin->inactiveeffect);
+        PlaceBitmap(canvas, at, image);
     } else if (IsEmptyRect(activeskinrect) || (!Active && !caption_->stretcheffect)) {
         DrawText(canvas, at);
     } else {
         Bitmap image = Active ? Background(activeskinrect, ActivePicture) : Background(skinrect, normalPicture);
         DrawText(image, {0, 0});
+        if (effect) ApplyInactiveEffect(image, skin->inactiveeffect);
         PlaceBitmap(canvas, at, image);
     }
 }

@@ -206,13 +206,36 @@ public:
     // Where the text goes, relative to ObjectRect.
     Rect TextArea() const;
 
+    // The caption's frame animation, played when the window becomes active (and backwards when
+    // it becomes inactive, with the record's inactiveanimation). The frames are equal slices of
+    // animateskinrect in the caption's own picture (the frame picture without one), side by side
+    // or, when the strip is taller than the caption, one below the other.
+    // How many frames can be shown: framecount, less the frames that would reach past the
+    // picture; 0 when there is no animation to play (effects off, no strip, no frames, frames
+    // without size, no interval).
+    int32_t AnimationFrames() const;
+    // Frame n (1 .. framecount) of the strip, in the animation's picture.
+    Rect AnimationFrameRect(int32_t n) const;
+    // Starts the animation for a change to `active`; false (and no frame showing) when there is
+    // none to play.
+    bool StartAnimation(bool active);
+    // Moves to the next frame; false when the animation has ended and no frame shows any more.
+    bool AnimationStep();
+    // Milliseconds between two frames.
+    int32_t AnimationInterval() const;
+
     bool Active = false;
+    int32_t AnimationFrame = 0;  // the frame showing, 1 .. AnimationFrames(); 0 for none
 
 private:
     Bitmap Background(const Rect& r, const Bitmap* picture) const;
+    // The caption's background from the frame showing, fitted to ObjectRect.
+    Bitmap AnimationBackground() const;
+    const Bitmap* AnimationPicture() const;
     void DrawText(Bitmap& target, Point at) const;
 
     const TskDataSkinCaption* caption_;
+    int32_t animationStep_ = 1;  // +1 forwards, -1 backwards
 };
 
 // An object with a frame animation on hover; this program's skin has none, so it draws as

@@ -30,7 +30,8 @@ FramePicture ComposeFrame(const TskSkinData& skin, const FrameSkinInfo& info, co
     const PieceGeometry piece = FramePiece(info, picture.Width(), picture.Height(), info.ClientRect);
     const TargetGeometry target = FrameTarget(g, g.SizedClientRect);
     const BandStretch bands{skin.leftstretch, skin.topstretch, skin.rightstretch, skin.bottomstretch};
-    ComposeBorderStrips(piece, target, picture, frameWidth, frameHeight, bands, f.Strips);
+    // A repaint of a part (a button's fade step) composes only that part of the strips.
+    ComposeBorderStrips(piece, target, picture, frameWidth, frameHeight, bands, f.Strips, part);
 
     // Objects below the top of the client area go into the bottom strip, the others into the top.
     const int32_t bottomTop = frameHeight - f.Strips.Bottom.Height();

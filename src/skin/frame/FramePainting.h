@@ -22,7 +22,8 @@ struct FramePicture {
 // Composes the frame for a window of frameWidth x frameHeight: the border strips of the frame
 // picture (the inactive picture for an inactive form when the skin has one), the visible
 // objects drawn into them, and the inactive effect when the skin asks for it. With `part`,
-// only what will be copied of it counts: objects outside it are not drawn.
+// only what will be copied of it counts: the strips are composed only there and objects
+// outside it are not drawn.
 FramePicture ComposeFrame(const TskSkinData& skin, const FrameSkinInfo& info, const FrameGeometry& g,
                           int32_t frameWidth, int32_t frameHeight, bool formActive, ActiveObjectList& objects,
                           const std::optional<Rect>& part = std::nullopt);

@@ -9,9 +9,11 @@ namespace tolvar {
 SkinFrame::SkinFrame(SkinFrameHost& host, AnimationTimerFactory& timers)
     : host_(host),
       hoverTimer_(timers.CreateTimer([this] { HoverTick(); })),
-      morphTimer_(timers.CreateTimer([this] { MorphTick(); })) {
+      morphTimer_(timers.CreateTimer([this] { MorphTick(); })),
+      animationTimer_(timers.CreateTimer([this] { AnimationTick(); })) {
     hoverTimer_->SetInterval(50);
     morphTimer_->SetInterval(25);
+    animationTimer_->SetInterval(25);
 }
 
 SkinFrame::~SkinFrame() = default;
@@ -49,6 +51,7 @@ void SkinFrame::SetFormSkinEnabled(bool on) {
 
 bool SkinFrame::HoverTimerRunning() const { return hoverTimer_->Enabled(); }
 bool SkinFrame::MorphTimerRunning() const { return morphTimer_->Enabled(); }
+bool SkinFrame::AnimationTimerRunning() const { return animationTimer_->Enabled(); }
 
 TskSkinCaptionObject* SkinFrame::CaptionObject() const {
     for (const auto& o : objects_)
@@ -83,10 +86,19 @@ void SkinFrame::ApplySkin() {
         if (formSkinEnabled_) CreateDefaultObjects();
         UpdateWindowRegion();
     }
+    // The form's own caption buttons: none under the skinned frame; without it the platform's
+    // frame shows the component's (the system menu unless the buttons are hidden, never help).
+    TskBorderIcons own = 0;
+    if (!formSkinEnabled_) {
+        if (!HideCaptionButtons) own |= BorderIconBit(TskBorderIcon::biSystemMenu);
+        own |= borderIcons_ & (BorderIconBit(TskBorderIcon::biMinimize) | BorderIconBit(TskBorderIcon::biMaximize));
+    }
+    host_.SetFormBorderIcons(own);
     if (formSkinEnabled_) FitToMinimum();
     frameWidth_ = host_.WindowWidth();
     frameHeight_ = host_.WindowHeight();
     if (skinPresent_) UpdateFrame(true);
+    host_.RepaintForm();
     host_.PaintFrameNow(std::nullopt);
     SetFormActiveState(true);
     if (formSkinEnabled_) hoverTimer_->SetEnabled(true);
@@ -119,6 +131,12 @@ void SkinFrame::UpdateFrame(bool full) {
         ArrangeObjects(objects_, info_, geometry_, frameWidth_, frameHeight_, host_.SmallIconSize(), showIcon_);
     UpdateWindowRegion();
     if (!host_.Borderless()) host_.PaintFrameNow(std::nullopt);
+    // A stretched client background depends on the window's size: the whole form is painted
+    // anew, and the children that draw parts of it are told.
+    if (skinData_->stretcheffect) {
+        host_.RepaintForm();
+        host_.TellChildrenParentChanged();
+    }
 }
 
 void SkinFrame::UpdateWindowRegion() {
@@ -158,10 +176,10 @@ int32_t SkinFrame::GetMinHeight() const { return MinFrameHeight(skinPresent_ ? &
 bool SkinFrame::CanResize() const { return AlwaysResize || host_.SizeableBorder(); }
 
 void SkinFrame::WindowSized() {
-    if (!inSizeMove_) {
-        frameWidth_ = host_.WindowWidth();
-        frameHeight_ = host_.WindowHeight();
-    }
+    // Dragged whole, the window takes the sizes the loop proposed, which the frame has already.
+    if (inSizeMove_ && fullDrag_) return;
+    frameWidth_ = host_.WindowWidth();
+    frameHeight_ = host_.WindowHeight();
     if (!formSkinEnabled_) return;
     if (skinPresent_) {
         if (frameWidth_ >= GetMinWidth() && frameHeight_ >= GetMinHeight()) UpdateFrame(true);
@@ -284,6 +302,13 @@ void SkinFrame::SetFormActiveState(bool animated) {
     TskSkinCaptionObject* caption = CaptionObject();
     if (caption && caption->Active != active) {
         caption->SetActive(active, animated);
+        animationTimer_->SetEnabled(false);
+        if (animated && caption->StartAnimation(active)) {
+            animationTimer_->SetInterval(uint32_t(caption->AnimationInterval()));
+            animationTimer_->SetEnabled(true);
+        } else {
+            caption->AnimationFrame = 0;
+        }
         if (animated) host_.PaintFrameNow(std::nullopt);
     }
     if (active && OnActivate) OnActivate();
@@ -298,17 +323,43 @@ void SkinFrame::ResetButtonHover() {
     }
 }
 
-void SkinFrame::EnterSizeMove() {
+void SkinFrame::EnterSizeMove(bool fullDrag) {
     ResetButtonHover();
     hoverTimer_->SetEnabled(false);
     hoverIndex_ = captureIndex_ = -1;
     inSizeMove_ = true;
+    fullDrag_ = fullDrag;
+    sizing_ = false;
     sizeMoveMark_ = true;
 }
 
+Rect SkinFrame::SizeTo(const Rect& proposed, SizingEdge edge) {
+    const Rect r = formSkinEnabled_ ? SizingRect(proposed, edge, GetMinWidth(), GetMinHeight()) : proposed;
+    if (!inSizeMove_ || !fullDrag_) return r;
+    sizing_ = true;
+    // The region and the frame are made for the size the window is about to take, not for the
+    // one it leaves.
+    frameWidth_ = RectWidth(r);
+    frameHeight_ = RectHeight(r);
+    if (skinPresent_) {
+        UpdateFrame(true);
+    } else if (formSkinEnabled_) {
+        UpdateWindowRegion();
+    }
+    return r;
+}
+
+void SkinFrame::StopTimers() {
+    hoverTimer_->SetEnabled(false);
+    morphTimer_->SetEnabled(false);
+    animationTimer_->SetEnabled(false);
+}
+
 void SkinFrame::ExitSizeMove() {
-    const bool resized = frameWidth_ != host_.WindowWidth() || frameHeight_ != host_.WindowHeight();
+    const bool resized = sizing_ || frameWidth_ != host_.WindowWidth() || frameHeight_ != host_.WindowHeight();
     inSizeMove_ = false;
+    fullDrag_ = false;
+    sizing_ = false;
     if (resized) {
         frameWidth_ = host_.WindowWidth();
         frameHeight_ = host_.WindowHeight();
@@ -321,8 +372,7 @@ void SkinFrame::ExitSizeMove() {
 
 void SkinFrame::BeforeChangeSkinData() {
     host_.HideGlows();
-    hoverTimer_->SetEnabled(false);
-    morphTimer_->SetEnabled(false);
+    StopTimers();
     FreeObjects();
     // Until the new skin is complete, nothing of the old one may be drawn or read.
     skinPresent_ = false;
@@ -404,6 +454,13 @@ void SkinFrame::MorphTick() {
 }
 
 void SkinFrame::StartMorph() { morphTimer_->SetEnabled(true); }
+
+void SkinFrame::AnimationTick() {
+    TskSkinCaptionObject* caption = CaptionObject();
+    const bool more = caption && caption->AnimationStep();
+    if (!more) animationTimer_->SetEnabled(false);
+    if (caption) RepaintObject(*caption);
+}
 
 void SkinFrame::Press(MouseButton b) {
     TskActiveSkinObject* o = Hovered();

@@ -10,6 +10,7 @@
 #include "FrameHitTest.h"
 #include "FrameLimits.h"
 #include "FrameMask.h"
+#include "FrameMoveSize.h"
 #include "FramePainting.h"
 #include "SkinFrameHost.h"
 #include "skin/controls/AnimationTimer.h"
@@ -64,8 +65,12 @@ public:
     int32_t CaptureIndex() const { return captureIndex_; }
     bool HoverTimerRunning() const;
     bool MorphTimerRunning() const;
+    bool AnimationTimerRunning() const;
     TskSkinCaptionObject* CaptionObject() const;
     bool InSizeMove() const { return inSizeMove_; }
+    bool Sizing() const { return sizing_; }
+    // Inside a move or size loop that moves the whole window along.
+    bool DraggingWhole() const { return inSizeMove_ && fullDrag_; }
 
     // ---- the component's operations
     void ApplySkin();
@@ -80,7 +85,8 @@ public:
     int32_t GetMinWidth() const;
     int32_t GetMinHeight() const;
     bool CanResize() const;
-    // The window records its new size (WM_SIZE); with a skin the frame follows it.
+    // The window records its new size (WM_SIZE); with a skin the frame follows it. Inside a size
+    // loop that drags the whole window the frame already follows the proposed sizes.
     void WindowSized();
     // Brings the window up to the minimum size, or nudges its width by a pixel and back so
     // that the platform asks for the client area again.
@@ -98,8 +104,14 @@ public:
     void SetFormActiveState(bool animated);
     // Every button back to its normal image at once (activation, a move or size loop).
     void ResetButtonHover();
-    void EnterSizeMove();
+    // A move or size loop begins; `fullDrag` when the platform moves the whole window along.
+    void EnterSizeMove(bool fullDrag);
+    // The size a size loop proposes (WM_SIZING, screen coordinates), kept at least the minimum;
+    // while the whole window is dragged, the frame's geometry and shape take it at once.
+    Rect SizeTo(const Rect& proposed, SizingEdge edge);
     void ExitSizeMove();
+    // Every timer of the frame stops (the window goes).
+    void StopTimers();
     // Before and after a skin change (the skin data's notices).
     void BeforeChangeSkinData();
     void ChangeSkinData();
@@ -108,6 +120,7 @@ public:
     void TestActive(std::optional<Point> windowPoint, bool inFrame = true);
     void HoverTick();
     void MorphTick();
+    void AnimationTick();
     // The frame's mouse messages; points in screen coordinates, hit code as the message gives it.
     void NcMouseMove(Point screen);
     void NcButtonDown(MouseButton b, HitCode hit, Point screen);
@@ -167,6 +180,7 @@ private:
     SkinFrameHost& host_;
     std::unique_ptr<AnimationTimer> hoverTimer_;
     std::unique_ptr<AnimationTimer> morphTimer_;
+    std::unique_ptr<AnimationTimer> animationTimer_;
     TskSkinData* skinData_ = nullptr;
     TskBorderIcons borderIcons_ = BorderIconBit(TskBorderIcon::biSystemMenu) | BorderIconBit(TskBorderIcon::biMinimize) |
                                   BorderIconBit(TskBorderIcon::biMaximize) | BorderIconBit(TskBorderIcon::biRollUp);
@@ -179,6 +193,8 @@ private:
     bool skinPresent_ = false;
     bool rolledUp_ = false;
     bool inSizeMove_ = false;
+    bool fullDrag_ = false;      // the loop moves the whole window along
+    bool sizing_ = false;        // the loop has sized the window
     bool sizeMoveMark_ = false;  // a move or size loop ended; the next button-down is its own
     bool changingSkin_ = false;  // between the notices before and after a skin change
     FrameSkinInfo info_;

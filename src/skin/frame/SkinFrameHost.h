@@ -38,6 +38,13 @@ public:
     virtual std::optional<Point> CursorOverWindow() const = 0;
     // Paints the frame now (only the part of it given, when given).
     virtual void PaintFrameNow(const std::optional<Rect>& part) = 0;
+    // Repaints the form's client area and its children now (the frame is painted on its own).
+    virtual void RepaintForm() = 0;
+    // Tells every windowed child that its parent changed (it repaints what it takes from it).
+    virtual void TellChildrenParentChanged() = 0;
+    // The form's own caption buttons (TskBorderIcons bits; only the system menu, minimize and
+    // maximize count): none while the frame is skinned, the component's when it is not.
+    virtual void SetFormBorderIcons(TskBorderIcons icons) = 0;
     // Moves and sizes the window (window coordinates of its parent, the screen here).
     virtual void SetWindowBounds(int32_t left, int32_t top, int32_t width, int32_t height) = 0;
     virtual void SetMouseCapture(bool on) = 0;

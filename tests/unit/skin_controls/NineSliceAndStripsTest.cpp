@@ -269,3 +269,33 @@ TEST(ComposeBorderStrips, AStripWhoseConditionFailsIsLeftAsItWas) {
     EXPECT_EQ(used.Left.Height(), 47 - 2 - 6);
     EXPECT_EQ(used.Right.Height(), 47 - 2 - 6);
 }
+
+TEST(ComposeBorderStrips, WithAClipOnlyThePartInsideItIsComposed) {
+    const int32_t W = 61, H = 47;
+    const TargetGeometry t = Fitted(kPiece, W, H);
+    for (const BandStretch bands : {BandStretch{}, BandStretch{true, true, true, true}}) {
+        BorderStrips whole;
+        ComposeBorderStrips(kPiece, t, Picture(), W, H, bands, whole);
+        // Clips over the top strip's right end, over a corner where the bottom and right strips
+        // meet, and one inside the client area that meets no strip.
+        for (const Rect clip : {Rect{40, 1, 55, 3}, Rect{50, 30, 70, 60}, Rect{20, 10, 30, 20}}) {
+            BorderStrips part;
+            ComposeBorderStrips(kPiece, t, Picture(), W, H, bands, part, clip);
+            const struct {
+                const Bitmap &composed, &reference;
+                Point at;  // where the strip lies in the whole
+            } strips[] = {{part.Top, whole.Top, {0, 0}},
+                          {part.Bottom, whole.Bottom, {0, H - whole.Bottom.Height()}},
+                          {part.Left, whole.Left, {0, whole.Top.Height()}},
+                          {part.Right, whole.Right, {W - whole.Right.Width(), whole.Top.Height()}}};
+            for (const auto& s : strips) {
+                // Sized as always; inside the clip as composed whole, outside it untouched.
+                ASSERT_EQ(s.composed.Width(), s.reference.Width());
+                ASSERT_EQ(s.composed.Height(), s.reference.Height());
+                EXPECT_TRUE(named::Matches(s.composed, [&](int32_t x, int32_t y) {
+                    return Contains(clip, {s.at.X + x, s.at.Y + y}) ? s.reference.At(x, y) : Pixel(0);
+                })) << clip.Left << "," << clip.Top << " at " << s.at.X << "," << s.at.Y;
+            }
+        }
+    }
+}

@@ -17,6 +17,7 @@
 #include "app/Canvas.h"
 #include "app/Form.h"
 #include "client/DownLoad.h"
+#include "skin/controls/win/ApplicationNoticeRoute.h"
 #include "skin/data/BmpCodec.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
@@ -35,6 +36,7 @@ struct ShapedWindow {
     TskSkinForm* skin;
 
     explicit ShapedWindow(const std::optional<PlatformServices>& platform = std::nullopt) {
+        InstallApplicationSkinNoticeRoute();  // skin notices reach the windows, as in the program
         form = Application()->CreateForm<TForm>();
         form->SetCaption("Update Checking...");
         form->SetBorderStyle(TFormBorderStyle::bsSingle);
@@ -326,6 +328,22 @@ TEST_F(Shape, PictureOfTheOutline) {
     std::string bytes;
     WriteBmpEntry(shot, bytes);
     std::ofstream(std::string("Z:") + folder + "/outline.bmp", std::ios::binary) << bytes;
+}
+
+TEST_F(Shape, AnOwnerShowingTheFormAsksItForwardOnceWhileItsBorderIsUp) {
+    ShapedWindow main(kComposing);
+    main.ShowActive();
+    for (const PlatformServices platform : {kNoAlpha, kComposing}) {
+        ShapedWindow w(platform);
+        w.ShowActive();
+        ASSERT_EQ(GetForegroundWindow(), w.Handle());
+        w.form->Tag = -10000;
+        SendMessageA(w.Handle(), 1426, 0, 0);
+        // With a border the main form comes forward and the mark goes; without one nothing.
+        const bool bordered = platform.PerWindowAlpha;
+        EXPECT_EQ(w.form->Tag, bordered ? 0 : -10000);
+        EXPECT_EQ(GetForegroundWindow(), bordered ? main.Handle() : w.Handle());
+    }
 }
 
 TEST_F(Shape, AMaximizedWindowHasNoBorderUntilRestored) {

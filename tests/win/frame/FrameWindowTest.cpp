@@ -17,6 +17,7 @@
 #include "app/Handles.h"
 #include "app/Message.h"
 #include "client/DownLoad.h"
+#include "skin/controls/win/ApplicationNoticeRoute.h"
 #include "skin/controls/win/SkinGauge.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
@@ -43,6 +44,7 @@ struct FrameWindow {
     std::shared_ptr<Seen> seen = std::make_shared<Seen>();
 
     FrameWindow() {
+        InstallApplicationSkinNoticeRoute();  // skin notices reach the windows, as in the program
         form = Application()->CreateForm<TForm>();
         form->SetCaption("Update Checking...");
         form->SetBorderStyle(TFormBorderStyle::bsSingle);
@@ -226,12 +228,45 @@ TEST_F(Frame, SwitchedOffTheFrameIsThePlatformsAndTheFormGetsItsSystemMenuBack) 
     AdjustWindowRectEx(&expected, DWORD(GetWindowLongA(w.Handle(), GWL_STYLE)), FALSE,
                        DWORD(GetWindowLongA(w.Handle(), GWL_EXSTYLE)));
     EXPECT_EQ(origin.y - r.top, -expected.top);
+    // Before desktop composition every window answers as skinned.
+    w.skin->SetPlatformServices({true, false, false});
+    EXPECT_EQ(SendMessageA(w.Handle(), 45490, 0, 0), 12853);
     w.data->SetSkinnableForm(true);
     EXPECT_TRUE(w.skin->FormSkinEnabled());
     origin = {0, 0};
     ClientToScreen(w.Handle(), &origin);
     r = w.WindowRect();
     EXPECT_EQ(origin.y - r.top, 30);
+}
+
+TEST_F(Frame, AMaximizedWindowStaysMaximizedWhenTheFrameIsSwitchedOffAndOn) {
+    FrameWindow w;
+    w.skin->SetBorderIcons(BorderIconBit(TskBorderIcon::biSystemMenu) | BorderIconBit(TskBorderIcon::biMaximize));
+    w.ShowActive();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoA(MonitorFromWindow(w.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT area = monitor.rcWork;
+    const RECT normal = w.WindowRect();
+    const auto same = [](const RECT& a, const RECT& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+    w.skin->Frame().CarryOut(SystemMenuCommand::Maximize);  // the frame fills the work area itself
+    ASSERT_TRUE(same(w.WindowRect(), area));
+    // Off: the platform maximizes the window, and its frame shows the component's buttons.
+    w.data->SetSkinnableForm(false);
+    EXPECT_TRUE(IsZoomed(w.Handle()));
+    EXPECT_TRUE(IsWindowVisible(w.Handle()));
+    EXPECT_EQ(w.form->BorderIcons(), unsigned(biSystemMenu | biMaximize));
+    // On again: the frame maximizes it, to the work area, and the form's own buttons go.
+    w.data->SetSkinnableForm(true);
+    EXPECT_FALSE(IsZoomed(w.Handle()));
+    EXPECT_TRUE(IsWindowVisible(w.Handle()));
+    EXPECT_TRUE(same(w.WindowRect(), area));
+    EXPECT_EQ(w.form->BorderIcons(), 0u);
+    // And restored, it is where it was before all this.
+    w.skin->Frame().CarryOut(SystemMenuCommand::Restore);
+    EXPECT_TRUE(same(w.WindowRect(), normal));
 }
 
 TEST_F(Frame, ASkinLoadedAgainRebindsTheFrameAndTheGauge) {

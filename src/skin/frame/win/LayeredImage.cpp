@@ -13,6 +13,11 @@ LayeredImageObserver& Observer() {
     return observer;
 }
 
+WindowOpacityObserver& OpacityObserver() {
+    static WindowOpacityObserver observer;
+    return observer;
+}
+
 // dwmapi's functions, loaded once; absent before the composition era.
 struct Dwm {
     using IsEnabledFn = HRESULT(WINAPI*)(BOOL*);
@@ -62,6 +67,20 @@ void SetWindowTransitions(HWND window, bool enabled) {
 }
 
 void SetLayeredImageObserver(LayeredImageObserver observer) { Observer() = std::move(observer); }
+
+void SetWindowOpacityObserver(WindowOpacityObserver observer) { OpacityObserver() = std::move(observer); }
+
+void SetWindowOpacity(HWND window, std::optional<uint8_t> opacity) {
+    if (!window) return;
+    if (OpacityObserver()) OpacityObserver()(window, opacity);
+    const LONG ex = GetWindowLongA(window, GWL_EXSTYLE);
+    if (!opacity) {
+        if (ex & WS_EX_LAYERED) SetWindowLongA(window, GWL_EXSTYLE, ex & ~LONG(WS_EX_LAYERED));
+        return;
+    }
+    if (!(ex & WS_EX_LAYERED)) SetWindowLongA(window, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(window, 0, *opacity, LWA_ALPHA);
+}
 
 bool ApplyLayeredImage(HWND window, const Bitmap& image, uint8_t opacity) {
     if (!window || image.Empty()) return false;

@@ -19,6 +19,10 @@ static_assert(int(HitCode::Left) == HTLEFT && int(HitCode::Right) == HTRIGHT && 
 static_assert(int(HitCode::TopLeft) == HTTOPLEFT && int(HitCode::TopRight) == HTTOPRIGHT);
 static_assert(int(HitCode::Bottom) == HTBOTTOM && int(HitCode::BottomLeft) == HTBOTTOMLEFT);
 static_assert(int(HitCode::BottomRight) == HTBOTTOMRIGHT && int(HitCode::Object) == HTOBJECT);
+// The form's own caption buttons carry the same bits as the component's.
+static_assert(BorderIconBit(TskBorderIcon::biSystemMenu) == biSystemMenu && BorderIconBit(TskBorderIcon::biMinimize) == biMinimize &&
+              BorderIconBit(TskBorderIcon::biMaximize) == biMaximize);
+static_assert(int(SizingEdge::Left) == WMSZ_LEFT && int(SizingEdge::BottomRight) == WMSZ_BOTTOMRIGHT);
 
 namespace {
 
@@ -33,6 +37,8 @@ constexpr UINT kEndBorderFade = 45492;
 // A form whose Tag holds this is being shown by its owner: its border goes on as if visible.
 constexpr int32_t kShowingTag = -10000;
 constexpr UINT_PTR kShowTimer = 1;
+// An owner that showed the form with kShowingTag asks for it and the stay-on-top forms in front.
+constexpr UINT kRaiseForms = 1426;
 
 // Posted to itself while the window is being shown: the border follows when it is up.
 UINT ShowBorderLaterMessage() {
@@ -156,7 +162,6 @@ void TskSkinForm::SetSkinData(TskSkinData* data) {
     if (TskSkinData* old = frame_->SkinData(); old && old != data) RemoveFreeNotification(old);
     if (data) FreeNotification(data);
     frame_->SetSkinData(data);
-    if (!frame_->FormSkinEnabled()) form_->SetBorderIcons(TBorderIcon::biSystemMenu);
 }
 
 void TskSkinForm::SetBorderIcons(TskBorderIcons icons) { frame_->SetBorderIcons(icons); }
@@ -184,7 +189,11 @@ bool TskSkinForm::HandleMessage(TMessage& m) {
         case WM_TIMER: return OnTimer(m);
         case WM_DISPLAYCHANGE: return OnDisplayChange(m);
         case WM_CONTEXTMENU: return OnContextMenu(m);
-        case WM_ENTERSIZEMOVE: frame_->EnterSizeMove(); return false;
+        case WM_ENTERSIZEMOVE: return OnEnterSizeMove(m);
+        case WM_MOVING: return OnMoving(m);
+        case WM_SIZING: return OnSizing(m);
+        case WM_DESTROY: return OnDestroy(m);
+        case kRaiseForms: return OnRaiseForms(m);
         case WM_EXITSIZEMOVE:
             frame_->ExitSizeMove();
             border_->Update();
@@ -209,7 +218,8 @@ bool TskSkinForm::HandleMessage(TMessage& m) {
         case kBeginBorderFade:
         case kEndBorderFade: return OnLayerNotice(m);
         case kInquirySkinned:
-            m.Result = frame_->FormSkinEnabled() ? 12853 : 12852;
+            // Before desktop composition every window counts as skinned.
+            m.Result = frame_->FormSkinEnabled() || !platform_.CompositionEra ? 12853 : 12852;
             return true;
         case kPaintFrameTo: return OnPaintFrameTo(m, 12851);
         case kPaintFrameToChecked: return m.LParam == kPaintFrameToCheck && OnPaintFrameTo(m, kPaintFrameToCheck);
@@ -312,11 +322,24 @@ bool TskSkinForm::OnGetMinMaxInfo(TMessage& m) {
 
 bool TskSkinForm::OnSize(TMessage& m) {
     hook_->CallPrevious(m);
+    // Dragged whole in a size loop, the window takes the size the frame and the border already
+    // follow (WM_SIZING).
+    if (frame_->DraggingWhole()) return true;
     frame_->WindowSized();
     if (frame_->SkinPresent() && frame_->FormSkinEnabled() && WindowWidth() >= frame_->GetMinWidth() &&
         WindowHeight() >= frame_->GetMinHeight())
         border_->Update();
+    if (alphaBlend_ && alphaBlendValue_ < 255 && form_->HandleAllocated()) {
+        // A translucent window is painted anew as a whole at its new size.
+        PaintFrameNow(std::nullopt);
+        InvalidateRect(form_->Handle(), nullptr, TRUE);
+    }
     return true;
+}
+
+bool TskSkinForm::ShowFades() const {
+    const TskSkinData* skin = frame_->SkinData();
+    return platform_.PerWindowAlpha && (alphaBlend_ || AlphaBlendAnimation || (skin && skin->AnimationForAllWindows));
 }
 
 bool TskSkinForm::OnShowWindow(TMessage& m) {
@@ -327,14 +350,17 @@ bool TskSkinForm::OnShowWindow(TMessage& m) {
     if (!frame_->FormSkinEnabled()) return false;
     firstShow_ = false;
     const HWND h = form_->Handle();
+    const TskSkinData* skin = frame_->SkinData();
+    // Windows that all fade in need something to fade to.
+    if (skin && skin->AnimationForAllWindows && alphaBlendValue_ == 0) alphaBlendValue_ = 255;
     const bool bordered = LayeredBordersActive();
     const bool showing = form_->Visible() || form_->Tag == kShowingTag;
-    if (bordered && platform_.CompositionEra) {
-        // The window stays invisible until its border is up around it (timer 1 ends that).
-        SetTransitions(false);
-        SetWindowLongA(h, GWL_EXSTYLE, GetWindowLongA(h, GWL_EXSTYLE) | WS_EX_LAYERED);
-        SetLayeredWindowAttributes(h, 0, 0, LWA_ALPHA);
-        if (showing) {
+    showFades_ = ShowFades();
+    if (showFades_ || (bordered && platform_.CompositionEra)) {
+        // The window stays invisible until timer 1 brings it in, its border up around it.
+        if (platform_.CompositionEra) SetTransitions(false);
+        SetWindowOpacity(h, 0);
+        if (bordered && showing) {
             border_->ScaleOpacity(0, false);
             border_->Show();
         }
@@ -343,7 +369,7 @@ bool TskSkinForm::OnShowWindow(TMessage& m) {
     // The frame is worked out for the size the window is shown at.
     frame_->FitToMinimum();
     // Elsewhere the border comes once the window is up.
-    if (bordered && !platform_.CompositionEra) PostMessageA(h, ShowBorderLaterMessage(), 0, 0);
+    if (bordered && !platform_.CompositionEra && !showFades_) PostMessageA(h, ShowBorderLaterMessage(), 0, 0);
     return false;
 }
 
@@ -359,15 +385,131 @@ bool TskSkinForm::OnSysCommand(TMessage& m) {
 }
 
 bool TskSkinForm::OnTimer(TMessage& m) {
-    if (m.WParam != kShowTimer || !form_->HandleAllocated()) return false;
-    // The border is up: the window shows at full opacity and the border at its look's.
-    KillTimer(form_->Handle(), kShowTimer);
-    const LONG ex = GetWindowLongA(form_->Handle(), GWL_EXSTYLE);
-    if (ex & WS_EX_LAYERED) SetWindowLongA(form_->Handle(), GWL_EXSTYLE, ex & ~LONG(WS_EX_LAYERED));
-    if (Visible()) {
-        border_->SetActiveLook(ncActive_, false);
-        border_->ScaleOpacity(255, true);
+    if (m.WParam == kShowTimer && form_->HandleAllocated()) ShowTimerTick();
+    return false;
+}
+
+void TskSkinForm::ShowTimerTick() {
+    const HWND h = form_->Handle();
+    KillTimer(h, kShowTimer);
+    if (Visible()) border_->SetActiveLook(ncActive_, false);
+    if (!showFades_) {
+        // The border is up: the window shows at full opacity and the border at its look's.
+        SetWindowOpacity(h, std::nullopt);
+        if (Visible()) border_->ScaleOpacity(255, true);
+        return;
     }
+    showFades_ = false;
+    const TskSkinData* skin = frame_->SkinData();
+    const bool animate = AlphaBlendAnimation || (skin && skin->AnimationForAllWindows);
+    const uint8_t target = animate && !alphaBlend_ ? 255 : alphaBlendValue_;
+    // The border's opacity goes along with the window's.
+    const auto apply = [&](uint8_t opacity) {
+        SetWindowOpacity(h, opacity);
+        if (Visible()) border_->ScaleOpacity(opacity, true);
+    };
+    const std::vector<uint8_t> steps = animate ? FadeInSteps(target) : std::vector<uint8_t>();
+    if (!steps.empty()) {
+        Application()->ProcessMessages();
+        if (!IsWindow(h)) return;
+        DWORD last = GetTickCount();
+        for (const uint8_t opacity : steps) {
+            // A step whenever more than 5 ms have passed since the last one.
+            while (GetTickCount() - last <= 5) Sleep(1);
+            last = GetTickCount();
+            apply(opacity);
+        }
+    } else {
+        // No fade, or one to nothing: the window takes its opacity at once.
+        apply(target);
+    }
+    // Fully opaque, the window needs no layered style.
+    if (target == 255) SetWindowOpacity(h, std::nullopt);
+}
+
+void TskSkinForm::SetAlphaBlend(bool on) {
+    alphaBlend_ = on;
+    ApplyAlphaBlend();
+}
+
+void TskSkinForm::SetAlphaBlendValue(uint8_t value) {
+    alphaBlendValue_ = value;
+    if (alphaBlend_) ApplyAlphaBlend();
+}
+
+void TskSkinForm::ApplyAlphaBlend() {
+    // A show in progress brings the window in at the value itself.
+    if (!platform_.PerWindowAlpha || !form_->HandleAllocated() || showFades_) return;
+    const uint8_t opacity = alphaBlend_ ? alphaBlendValue_ : 255;
+    SetWindowOpacity(form_->Handle(), alphaBlend_ ? std::optional<uint8_t>(opacity) : std::nullopt);
+    if (border_->Shown()) border_->ScaleOpacity(opacity, true);
+}
+
+Rect TskSkinForm::WorkAreaOf(const Rect& r) const {
+    const RECT at{r.Left, r.Top, r.Right, r.Bottom};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (!GetMonitorInfoA(MonitorFromRect(&at, MONITOR_DEFAULTTONEAREST), &monitor)) return r;
+    const RECT& a = monitor.rcWork;
+    return {a.left, a.top, a.right, a.bottom};
+}
+
+bool TskSkinForm::OnEnterSizeMove(TMessage&) {
+    BOOL full = FALSE;
+    SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+    frame_->EnterSizeMove(full != FALSE);
+    if (form_->HandleAllocated()) moveStart_ = WindowRectOf(form_->Handle());
+    const DWORD at = GetMessagePos();
+    const Point p = PointOf(LPARAM(at));
+    moveCursor_ = {p.X, p.Y};
+    return false;
+}
+
+bool TskSkinForm::OnMoving(TMessage& m) {
+    if (!frame_->FormSkinEnabled() || !form_->HandleAllocated()) return false;
+    RECT& r = *reinterpret_cast<RECT*>(m.LParam);
+    if (WindowState() == FrameWindowState::Maximized) {
+        // A maximized window stays where it is.
+        r = WindowRectOf(form_->Handle());
+    } else if (Magnetic) {
+        Rect proposed{r.left, r.top, r.right, r.bottom};
+        if (frame_->InSizeMove()) {
+            // Within the loop the place follows the cursor from where the move began: the
+            // rectangle proposed is the one snapped last, and a window snapped by small steps
+            // would never let go.
+            const DWORD at = GetMessagePos();
+            proposed = MagneticMove({moveStart_.left, moveStart_.top, moveStart_.right, moveStart_.bottom},
+                                    {moveCursor_.x, moveCursor_.y}, PointOf(LPARAM(at)));
+        }
+        const Rect snapped = MagneticSnap(proposed, WorkAreaOf(proposed), MagneticSize);
+        r = {snapped.Left, snapped.Top, snapped.Right, snapped.Bottom};
+    }
+    return false;
+}
+
+bool TskSkinForm::OnSizing(TMessage& m) {
+    if (!frame_->FormSkinEnabled()) return false;
+    RECT& r = *reinterpret_cast<RECT*>(m.LParam);
+    const Rect kept = frame_->SizeTo({r.left, r.top, r.right, r.bottom}, SizingEdge(int32_t(m.WParam)));
+    r = {kept.Left, kept.Top, kept.Right, kept.Bottom};
+    // The border takes the new size with the window.
+    if (frame_->Sizing()) border_->MoveResizeTo(r.left, r.top, r.bottom - r.top, r.right - r.left);
+    return false;
+}
+
+bool TskSkinForm::OnDestroy(TMessage&) {
+    frame_->StopTimers();
+    if (form_->HandleAllocated()) KillTimer(form_->Handle(), kShowTimer);
+    return false;
+}
+
+bool TskSkinForm::OnRaiseForms(TMessage&) {
+    if (form_->Tag != kShowingTag || !LayeredBordersActive()) return false;
+    if (TForm* main = Application()->MainForm(); main && main->HandleAllocated()) SetForegroundWindow(main->Handle());
+    for (TForm* f : Application()->Forms())
+        if (f->HandleAllocated() && IsWindowVisible(f->Handle()) && f->FormStyle() == TFormStyle::fsStayOnTop)
+            SetWindowPos(f->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    form_->Tag = 0;
     return false;
 }
 
@@ -432,15 +574,42 @@ bool TskSkinForm::OnSkinNotice(TMessage& m) {
                 SetObjectHints(frame_->Objects(), frame_->SkinData()->ResourceStrData());
             break;
         case SkinnableFormChanged:
-            if (own) {
-                frame_->SetFormSkinEnabled(frame_->SkinData()->SkinnableForm());
-                form_->SetBorderIcons(frame_->FormSkinEnabled() ? 0u : unsigned(TBorderIcon::biSystemMenu));
-                form_->FrameChanged();
-            }
+            if (own) SwitchFrame(frame_->SkinData()->SkinnableForm());
             break;
         default: break;
     }
     return false;
+}
+
+void TskSkinForm::SwitchFrame(bool on) {
+    if (frame_->FormSkinEnabled() == on) return;
+    const bool wasOn = frame_->FormSkinEnabled();
+    const bool handle = form_->HandleAllocated();
+    const bool maximized = handle && WindowState() == FrameWindowState::Maximized;
+    const HWND h = handle ? form_->Handle() : nullptr;
+    if (maximized) {
+        // Out of sight, the window goes back to its normal bounds the way it was maximized: by
+        // the frame, or by the platform.
+        ShowWindow(h, SW_HIDE);
+        if (wasOn) {
+            SetWindowState(FrameWindowState::Normal);
+        } else {
+            WINDOWPLACEMENT place{};
+            place.length = sizeof(place);
+            GetWindowPlacement(h, &place);
+            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~LONG(WS_MAXIMIZE));
+            const RECT& n = place.rcNormalPosition;
+            SetWindowPos(h, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    frame_->SetFormSkinEnabled(on);
+    form_->FrameChanged();
+    form_->Invalidate();
+    if (maximized) {
+        if (on) SetWindowState(FrameWindowState::Maximized);
+        else ShowWindow(h, SW_MAXIMIZE);
+        if (!IsWindowVisible(h)) ShowWindow(h, SW_SHOW);
+    }
 }
 
 bool TskSkinForm::OnPaintFrameTo(TMessage& m, LRESULT answer) {
@@ -713,6 +882,20 @@ std::optional<Point> TskSkinForm::CursorOverWindow() const {
 void TskSkinForm::PaintFrameNow(const std::optional<Rect>& part) {
     if (form_->HandleAllocated()) PaintFrame(nullptr, part);
 }
+
+void TskSkinForm::RepaintForm() {
+    if (form_->HandleAllocated())
+        RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TskSkinForm::TellChildrenParentChanged() {
+    for (TWinControl* child : form_->Controls()) {
+        if (child->HandleAllocated()) SendMessageA(child->Handle(), ParentChangedMessage, 0, 0);
+        else child->Perform(ParentChangedMessage, 0, 0);
+    }
+}
+
+void TskSkinForm::SetFormBorderIcons(TskBorderIcons icons) { form_->SetBorderIcons(icons & (biSystemMenu | biMinimize | biMaximize)); }
 
 void TskSkinForm::SetWindowBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
     form_->SetBounds(left, top, width, height);

@@ -55,6 +55,17 @@ public:
     FrameLimitSettings& SizeLimits() { return frame_->Limits; }
     int32_t ClientWidth = 0;   // imposed after a skin is applied; 0 keeps the window's size
     int32_t ClientHeight = 0;
+    // Whole-window translucency at AlphaBlendValue, where the platform has per-window alpha;
+    // the soft border follows the window's opacity.
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool on);
+    uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(uint8_t value);
+    // The window fades in when it is shown (to AlphaBlendValue with AlphaBlend, else to opaque).
+    bool AlphaBlendAnimation = false;
+    // While dragged, the window's edges snap to the work area's within MagneticSize pixels.
+    bool Magnetic = false;
+    uint8_t MagneticSize = 5;
 
     // Events.
     std::function<void(TComponent*)> OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
@@ -105,6 +116,21 @@ private:
     bool OnShowWindow(TMessage& m);
     bool OnSysCommand(TMessage& m);
     bool OnTimer(TMessage& m);
+    // The end of the show: the border is up, the window comes in (at once or fading).
+    void ShowTimerTick();
+    bool OnMoving(TMessage& m);
+    bool OnSizing(TMessage& m);
+    bool OnEnterSizeMove(TMessage& m);
+    bool OnDestroy(TMessage& m);
+    // Message 1426: an owner showing the form asks for it and the stay-on-top forms in front.
+    bool OnRaiseForms(TMessage& m);
+    // SkinnableFormChanged: the frame switched on or off; a maximized window stays maximized.
+    void SwitchFrame(bool on);
+    // Applies AlphaBlend and AlphaBlendValue to the window and the border as they stand.
+    void ApplyAlphaBlend();
+    // The fade cases of showing: translucency asked for, or a fade-in.
+    bool ShowFades() const;
+    Rect WorkAreaOf(const Rect& r) const;
     bool OnDisplayChange(TMessage& m);
     bool OnContextMenu(TMessage& m);
     bool OnFrameMouse(TMessage& m);
@@ -135,6 +161,9 @@ private:
     Point SmallIconSize() const override;
     std::optional<Point> CursorOverWindow() const override;
     void PaintFrameNow(const std::optional<Rect>& part) override;
+    void RepaintForm() override;
+    void TellChildrenParentChanged() override;
+    void SetFormBorderIcons(TskBorderIcons icons) override;
     void SetWindowBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void SetMouseCapture(bool on) override;
     void Close() override { form_->Close(); }
@@ -164,6 +193,12 @@ private:
     std::optional<std::optional<std::vector<Rect>>> appliedRegion_;  // what the window's shape was last set to
     bool borderFadeArmed_ = false;
     bool transitionsOff_ = false;
+    bool alphaBlend_ = false;
+    uint8_t alphaBlendValue_ = 200;
+    bool showFades_ = false;  // the show in progress fades the window in (timer 1)
+    // Where a move began: the window's rectangle and the cursor, for the magnetic snap.
+    RECT moveStart_{};
+    POINT moveCursor_{};
 };
 
 // The platform's popup menu with the items, at a screen point.
