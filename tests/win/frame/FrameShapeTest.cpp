@@ -301,33 +301,53 @@ TEST_F(Shape, SwitchingTheBorderOffAndOnHidesAndShowsIt) {
     EXPECT_TRUE(w.skin->LayerBorder().Shown());
 }
 
-// The screen around the shown window, for a person to look at its outline
-// (TOLVAR_PICTURES=<folder>; the Unix path is reached through Wine's Z: drive).
-TEST_F(Shape, PictureOfTheOutline) {
+// The screen around the shown window, for a person to look at its outline and its close button
+// active, hovered, pressed and inactive (TOLVAR_PICTURES=<folder>; the Unix path is reached
+// through Wine's Z: drive).
+TEST_F(Shape, PicturesOfTheWindow) {
     const char* folder = std::getenv("TOLVAR_PICTURES");
     if (!folder) GTEST_SKIP() << "TOLVAR_PICTURES not set";
     ShapedWindow w(kComposing);
+    w.skin->SetShowIcon(true);
     w.ShowActive();
     PumpUntil([] { return false; }, 300);
-    const RECT f = w.WindowRect();
-    const int32_t x = f.left - 30, y = f.top - 30, width = 342 + 60, height = 64 + 60;
-    Bitmap shot(width, height);
-    const BITMAPINFO bi = DibHeaderFor(shot);
-    void* bits = nullptr;
-    UniqueWindowDc screen = GetWindowDcOf(nullptr);
-    UniqueMemoryDc dc(CreateCompatibleDC(screen.Get().Dc));
-    UniqueBitmapHandle section(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ASSERT_TRUE(section && bits);
-    {
-        SelectGuard selected(dc.Get(), section.Get());
-        BitBlt(dc.Get(), 0, 0, width, height, screen.Get().Dc, x, y, SRCCOPY);
-        GdiFlush();
-    }
-    std::memcpy(shot.Data(), bits, size_t(width) * size_t(height) * sizeof(Pixel));
-    for (int32_t i = 0; i < width * height; ++i) shot.Data()[i] &= 0xFFFFFFu;
-    std::string bytes;
-    WriteBmpEntry(shot, bytes);
-    std::ofstream(std::string("Z:") + folder + "/outline.bmp", std::ios::binary) << bytes;
+    const auto photograph = [&](const std::string& name) {
+        SendMessageA(w.Handle(), WM_NCPAINT, 1, 0);
+        PumpUntil([] { return false; }, 200);
+        const RECT f = w.WindowRect();
+        const int32_t x = f.left - 30, y = f.top - 30, width = 342 + 60, height = 64 + 60;
+        Bitmap shot(width, height);
+        const BITMAPINFO bi = DibHeaderFor(shot);
+        void* bits = nullptr;
+        UniqueWindowDc screen = GetWindowDcOf(nullptr);
+        UniqueMemoryDc dc(CreateCompatibleDC(screen.Get().Dc));
+        UniqueBitmapHandle section(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        ASSERT_TRUE(section && bits);
+        {
+            SelectGuard selected(dc.Get(), section.Get());
+            BitBlt(dc.Get(), 0, 0, width, height, screen.Get().Dc, x, y, SRCCOPY);
+            GdiFlush();
+        }
+        std::memcpy(shot.Data(), bits, size_t(width) * size_t(height) * sizeof(Pixel));
+        for (int32_t i = 0; i < width * height; ++i) shot.Data()[i] &= 0xFFFFFFu;
+        std::string bytes;
+        WriteBmpEntry(shot, bytes);
+        std::ofstream(std::string("Z:") + folder + "/window-" + name + ".bmp", std::ios::binary) << bytes;
+    };
+    photograph("active");
+    TskActiveSkinObject* close = nullptr;
+    for (auto& o : w.skin->Frame().Objects())
+        if (o->IDName == "closebutton") close = o.get();
+    ASSERT_NE(close, nullptr);
+    close->Hovered = close->MouseInside = true;
+    close->MorphFactor = 1.0;
+    photograph("hovered");
+    static_cast<TskSkinButtonObject*>(close)->Pressed = true;
+    photograph("pressed");
+    static_cast<TskSkinButtonObject*>(close)->Pressed = close->Hovered = close->MouseInside = false;
+    close->MorphFactor = 0.0;
+    SendMessageA(w.Handle(), WM_NCACTIVATE, FALSE, 0);
+    photograph("inactive");
 }
 
 TEST_F(Shape, AnOwnerShowingTheFormAsksItForwardOnceWhileItsBorderIsUp) {

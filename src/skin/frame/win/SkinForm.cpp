@@ -58,6 +58,22 @@ RECT WindowRectOf(HWND h) {
     return r;
 }
 
+// The work area of a monitor, when the platform knows it.
+std::optional<RECT> WorkAreaOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(MONITORINFO);
+    if (!GetMonitorInfoA(monitor, &info)) return std::nullopt;
+    return info.rcWork;
+}
+
+// The work area of the monitor a rectangle lies on (or nearest to); the rectangle itself when
+// there is none.
+Rect WorkAreaNear(const Rect& r) {
+    const RECT at{r.Left, r.Top, r.Right, r.Bottom};
+    const std::optional<RECT> a = WorkAreaOf(MonitorFromRect(&at, MONITOR_DEFAULTTONEAREST));
+    return a ? Rect{a->left, a->top, a->right, a->bottom} : r;
+}
+
 // An icon's pixels with their opacity: from its own alpha when it has one, else from its mask.
 Bitmap IconBitmap(HICON icon, int32_t w, int32_t h) {
     Bitmap out(w, h);
@@ -309,14 +325,10 @@ bool TskSkinForm::OnGetMinMaxInfo(TMessage& m) {
     hook_->CallPrevious(m);
     MINMAXINFO& info = MinMaxInfoOf(m.LParam);
     info.ptMinTrackSize = {frame_->GetMinWidth(), frame_->GetMinHeight()};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(MONITORINFO);
-    if (form_->HandleAllocated() &&
-        GetMonitorInfoA(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& area = monitor.rcWork;
-        info.ptMaxTrackSize = {MaxFrameSize(frame_->Limits.MaxWidth, area.right - area.left),
-                               MaxFrameSize(frame_->Limits.MaxHeight, area.bottom - area.top)};
-    }
+    if (const std::optional<RECT> area =
+            form_->HandleAllocated() ? WorkAreaOf(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST)) : std::nullopt)
+        info.ptMaxTrackSize = {MaxFrameSize(frame_->Limits.MaxWidth, area->right - area->left),
+                               MaxFrameSize(frame_->Limits.MaxHeight, area->bottom - area->top)};
     return true;
 }
 
@@ -445,15 +457,6 @@ void TskSkinForm::ApplyAlphaBlend() {
     if (border_->Shown()) border_->ScaleOpacity(opacity, true);
 }
 
-Rect TskSkinForm::WorkAreaOf(const Rect& r) const {
-    const RECT at{r.Left, r.Top, r.Right, r.Bottom};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(MONITORINFO);
-    if (!GetMonitorInfoA(MonitorFromRect(&at, MONITOR_DEFAULTTONEAREST), &monitor)) return r;
-    const RECT& a = monitor.rcWork;
-    return {a.left, a.top, a.right, a.bottom};
-}
-
 bool TskSkinForm::OnEnterSizeMove(TMessage&) {
     BOOL full = FALSE;
     SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
@@ -481,7 +484,7 @@ bool TskSkinForm::OnMoving(TMessage& m) {
             proposed = MagneticMove({moveStart_.left, moveStart_.top, moveStart_.right, moveStart_.bottom},
                                     {moveCursor_.x, moveCursor_.y}, PointOf(LPARAM(at)));
         }
-        const Rect snapped = MagneticSnap(proposed, WorkAreaOf(proposed), MagneticSize);
+        const Rect snapped = MagneticSnap(proposed, WorkAreaNear(proposed), MagneticSize);
         r = {snapped.Left, snapped.Top, snapped.Right, snapped.Bottom};
     }
     return false;
@@ -515,12 +518,9 @@ bool TskSkinForm::OnRaiseForms(TMessage&) {
 
 bool TskSkinForm::OnDisplayChange(TMessage&) {
     if (!frame_->FormSkinEnabled() || !form_->HandleAllocated()) return false;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(MONITORINFO);
-    if (GetMonitorInfoA(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& area = monitor.rcWork;
-        if (WindowWidth() > MaxFrameSize(frame_->Limits.MaxWidth, area.right - area.left) ||
-            WindowHeight() > MaxFrameSize(frame_->Limits.MaxHeight, area.bottom - area.top))
+    if (const std::optional<RECT> area = WorkAreaOf(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST))) {
+        if (WindowWidth() > MaxFrameSize(frame_->Limits.MaxWidth, area->right - area->left) ||
+            WindowHeight() > MaxFrameSize(frame_->Limits.MaxHeight, area->bottom - area->top))
             frame_->FitToMinimum();
     }
     return false;
@@ -913,10 +913,7 @@ void TskSkinForm::SetWindowState(FrameWindowState state) {
     switch (state) {
         case FrameWindowState::Maximized: {
             if (!normalBounds_) normalBounds_ = WindowRectOf(h);
-            MONITORINFO monitor{};
-    monitor.cbSize = sizeof(MONITORINFO);
-            GetMonitorInfoA(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &monitor);
-            const RECT& a = monitor.rcWork;
+            const RECT a = WorkAreaOf(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST)).value_or(RECT{});
             actualState_ = state;
             // A window filling the work area has no room for a border around it.
             border_->Hide();

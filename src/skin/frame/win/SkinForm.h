@@ -130,7 +130,6 @@ private:
     void ApplyAlphaBlend();
     // The fade cases of showing: translucency asked for, or a fade-in.
     bool ShowFades() const;
-    Rect WorkAreaOf(const Rect& r) const;
     bool OnDisplayChange(TMessage& m);
     bool OnContextMenu(TMessage& m);
     bool OnFrameMouse(TMessage& m);
