@@ -223,17 +223,13 @@ void TskFormLayerBorder::FadeIn() {
     activeOpacity_ = 0;
     Show();
     Application()->ProcessMessages();
-    const uint8_t step = uint8_t(std::max(1, target / 15));
     DWORD last = GetTickCount();
-    while (activeOpacity_ < target) {
-        const DWORD now = GetTickCount();
-        if (now - last > 5) {
-            last = now;
-            activeOpacity_ = uint8_t(std::min<int32_t>(activeOpacity_ + step, target));
-            ApplyOpacity();
-        } else {
-            Sleep(1);
-        }
+    for (const uint8_t opacity : FadeInSteps(target)) {
+        // A step whenever more than 5 ms have passed since the last one.
+        while (GetTickCount() - last <= 5) Sleep(1);
+        last = GetTickCount();
+        activeOpacity_ = opacity;
+        ApplyOpacity();
     }
 }
 
