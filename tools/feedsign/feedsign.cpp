@@ -8,7 +8,6 @@
 // they name. Sign again after every change to the root.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -28,33 +27,10 @@ constexpr const char* kUsage =
     "KEY.pem: a manifest beside the upgrade list and one in each company folder. keygen makes a\n"
     "new key pair (openssl genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 makes one too).\n";
 
-// Written under a temporary name and renamed into place: a server never serves half a manifest.
-void WriteManifest(const fs::path& file, const std::string& manifest) {
-    const fs::path temporary = file.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(manifest.data(), std::streamsize(manifest.size()));
-        if (!out.flush()) throw Exception("cannot write " + temporary.string());
-    }
-    fs::rename(temporary, file);
-}
-
 int Sign(const fs::path& keyFile, const fs::path& root) {
-    const TSigningKey key = TSigningKey::Load(keyFile);
-    // Every manifest is made before the first is written: a root that cannot be signed whole
-    // keeps the manifests it had.
-    std::vector<std::pair<TManifestPlan, std::string>> manifests;
-    for (TManifestPlan& plan : PlanManifests(root)) {
-        std::vector<TManifestEntry> entries;
-        for (const TManifestPlan::File& file : plan.Files) entries.push_back({Sha256OfFile(file.Local), file.Path});
-        const std::string body = ManifestBody(entries);
-        manifests.emplace_back(std::move(plan), SignedManifest(body, key.Sign(body)));
-    }
-    for (const auto& [plan, manifest] : manifests) {
-        WriteManifest(plan.ManifestFile, manifest);
+    for (const TManifestPlan& plan : SignRoot(TSigningKey::Load(keyFile), root))
         std::printf("signed %s: %zu file%s\n", plan.ManifestFile.string().c_str(), plan.Files.size(),
                     plan.Files.size() == 1 ? "" : "s");
-    }
     return 0;
 }
 

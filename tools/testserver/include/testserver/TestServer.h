@@ -25,6 +25,18 @@ inline std::string LocalPath(const std::string& unixPath) {
 #endif
 }
 
+// The path of the build machine that a path of this process names: Z:\x\y under Wine is /x/y.
+inline std::string UnixPath(const std::string& localPath) {
+#ifdef _WIN32
+    std::string path = localPath;
+    if (path.size() >= 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') path.erase(0, 2);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+#else
+    return localPath;
+#endif
+}
+
 inline std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
