@@ -85,7 +85,7 @@ protected:
 
     void Put(const std::string& relative, const std::string& bytes, FILETIME written) const {
         const std::string path = release + "\\" + relative;
-        WriteTestFile(path, bytes);
+        tolvar::testserver::WriteWholeFile(path, bytes);
         HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
         EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &written));

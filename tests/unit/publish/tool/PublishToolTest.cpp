@@ -103,11 +103,11 @@ TEST_F(PublishTool, WritesTheReleaseAndAListThatTheClientsGrammarReadsBackAsItsF
         EXPECT_TRUE(UnpackDosDateTime(*packed).SameSecond(listed)) << "the stamp holds the listed time as it is";
     }
     EXPECT_EQ(Tree(root), (std::vector<std::string>{
-                              "FTPHome/", "FTPHome/Tools/", "FTPHome/Tools/tool.exe", "FTPHome/TolvarService/",
-                              "FTPHome/TolvarService/TolvarHost.exe", "FTPHome/TolvarService/UpGradeList.txt",
-                              "FTPHome/TolvarService/empty.cfg", "FTPHome/TolvarService/lang/",
-                              "FTPHome/TolvarService/lang/en/", "FTPHome/TolvarService/lang/en/strings.txt",
-                              "FTPHome/TolvarService/lang/ko/", "FTPHome/TolvarService/lang/ko/strings.txt"}));
+                              "FTPHome/", "FTPHome/TolvarService/", "FTPHome/TolvarService/TolvarHost.exe",
+                              "FTPHome/TolvarService/UpGradeList.txt", "FTPHome/TolvarService/empty.cfg",
+                              "FTPHome/TolvarService/lang/", "FTPHome/TolvarService/lang/en/",
+                              "FTPHome/TolvarService/lang/en/strings.txt", "FTPHome/TolvarService/lang/ko/",
+                              "FTPHome/TolvarService/lang/ko/strings.txt", "FTPHome/Tools/", "FTPHome/Tools/tool.exe"}));
     EXPECT_EQ(fs::last_write_time(root / "FTPHome/Tools/tool.exe"), fs::last_write_time(tools / "tool.exe"))
         << "the copies keep their times";
 }
