@@ -129,20 +129,7 @@ protected:
         const Started client = RunProgram(work / "TolvarClient.exe", "", work.Path(), kClientMs);
         EXPECT_TRUE(client.finished);
         EXPECT_EQ(WaitForLines(record, hostsBefore + 1, kHostMs).size(), hostsBefore + 1) << "the host was not started";
-        std::vector<std::string> requests;
-        const std::vector<std::string> lines = server.Requests();
-        for (size_t i = before; i < lines.size(); ++i) requests.push_back(MethodAndTarget(lines[i]));
-        return requests;
-    }
-    static std::string MethodAndTarget(const std::string& json) {
-        const auto field = [&json](const std::string& name) {
-            const std::string key = "\"" + name + "\": \"";
-            const size_t at = json.find(key);
-            if (at == std::string::npos) return std::string();
-            const size_t from = at + key.size();
-            return json.substr(from, json.find('"', from) - from);
-        };
-        return field("method") + " " + field("target");
+        return server.RequestsSince(before);
     }
     void ExpectWorkstationUpToDate() const {
         EXPECT_EQ(ReadTestFile(kService + "a.dll"), "alpha");

@@ -1,23 +1,12 @@
 // What a list can carry: names, folders, masks and the times a workstation's file can hold.
 #include <gtest/gtest.h>
 
-#include <ctime>
-
 #include "ListRules.h"
+#include "UtcSeconds.h"
 #include "base/DateTime.h"
 
 using namespace tolvar;
-
-namespace {
-
-int64_t Utc(int year, int month, int day, int hour, int minute, int second) {
-    std::tm t{};
-    t.tm_year = year - 1900, t.tm_mon = month - 1, t.tm_mday = day;
-    t.tm_hour = hour, t.tm_min = minute, t.tm_sec = second;
-    return int64_t(timegm(&t));
-}
-
-}  // namespace
+using tolvar::test::Utc;
 
 TEST(ListRules, AListedTimeIsTheUtcTimeTakenDownToAnEvenSecondWithinTheRangeOfFileTimes) {
     const struct {

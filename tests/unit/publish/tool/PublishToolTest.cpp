@@ -1,9 +1,9 @@
 // tolvarpub writing update server roots from release folders: the list the client's own
 // grammar reads back, the root replaced whole or not at all, what it refuses, and the signing.
-#include <ctime>
 #include <functional>
 #include <map>
 
+#include "../UtcSeconds.h"
 #include "PublishTool.h"
 #include "base/DateTime.h"
 #include "base/ListLine.h"
@@ -15,13 +15,6 @@ using namespace tolvar;
 using namespace tolvar::test;
 
 namespace {
-
-int64_t Utc(int year, int month, int day, int hour, int minute, int second) {
-    std::tm t{};
-    t.tm_year = year - 1900, t.tm_mon = month - 1, t.tm_mday = day;
-    t.tm_hour = hour, t.tm_min = minute, t.tm_sec = second;
-    return int64_t(timegm(&t));
-}
 
 // A file record as the client makes it of a FILE line and the SPATH and CPATH lines above it.
 struct Record {

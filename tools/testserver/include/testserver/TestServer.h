@@ -81,6 +81,20 @@ struct TTestServer {
             if (!line.empty()) lines.push_back(line);
         return lines;
     }
+    // The method and target of each logged request from index `from` on: "GET /FTPHome/...".
+    std::vector<std::string> RequestsSince(size_t from) const {
+        const auto field = [](const std::string& json, const std::string& name) {
+            const std::string key = "\"" + name + "\": \"";
+            const size_t at = json.find(key);
+            if (at == std::string::npos) return std::string();
+            const size_t start = at + key.size();
+            return json.substr(start, json.find('"', start) - start);
+        };
+        const std::vector<std::string> lines = Requests();
+        std::vector<std::string> requests;
+        for (size_t i = from; i < lines.size(); ++i) requests.push_back(field(lines[i], "method") + " " + field(lines[i], "target"));
+        return requests;
+    }
     // The server reads the faults again on every request.
     void SetFaults(const std::string& json) const { WriteWholeFile(FaultsFile(), json); }
 };
