@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "LocalFiles.h"
 #include "Paths.h"
+#include "StoredResources.h"
 #include "app/Application.h"
 #include "skin/controls/win/ApplicationNoticeRoute.h"
 

@@ -88,17 +88,4 @@ public:
     void LaunchHost();
 };
 
-// The host program's command line: the day code, the placeholder, the mode digit and the
-// settings' values, joined by single spaces.
-std::string HostCommandLine(const TextLines& settings, bool stopFlag, const DateTime& today);
-// The missing-host message, as the dialog shows it.
-std::wstring NoHostMessage();
-
-// The skin package, the settings ciphertext and the update server root URL the program carries.
-std::string StoredSkin();
-std::string StoredSettings();
-std::string StoredUpdateRoot();
-// The settings text sealed in the stored ciphertext.
-std::string DecryptSettings(const std::string& cipherText);
-
 }  // namespace tolvar

@@ -12,6 +12,7 @@
 
 #include "PassHarness.h"
 #include "app/Application.h"
+#include "app/CodePageText.h"
 #include "app/Cursor.h"
 #include "app/Handles.h"
 #include "client/LocalFiles.h"
