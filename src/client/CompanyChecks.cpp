@@ -28,9 +28,7 @@ void TfmDownloading::CheckCompany() {
         const std::string staged = InCurrentDir(kStagedClientName);
         DeleteFileA(staged.c_str());
         SetCaption("Update...");
-        ResetProgress();
-        ProgressBar1->SetProgressText(kStagedClientName);
-        Application()->ProcessMessages();
+        ShowNextItem(kStagedClientName);
         // The finish step looks only at whether the staged client is there afterwards.
         DownloadFile(CompanyFolderUrl + "/" + kStagedClientName, staged);
     }
@@ -69,9 +67,7 @@ void TfmDownloading::RefreshLogo(const std::string& name) {
     if (const std::optional<uint32_t> age = FileAge(path)) {
         if (const auto stamp = TryUnpackDosDateTime(*age); stamp && DateToStr(*stamp) == DateToStr(Now())) return;
     }
-    ResetProgress();
-    ProgressBar1->SetProgressText(name);
-    Application()->ProcessMessages();
+    ShowNextItem(name);
     if (DownloadFile(CompanyFolderUrl + "/" + name, path) == TDownloadResult::Complete) KeepOnlyLogo(name);
 }
 

@@ -68,6 +68,8 @@ public:
 
     // Steps of the pass.
     void ResetProgress();
+    // The gauge emptied and labelled with the item that comes next, drawn before it starts.
+    void ShowNextItem(const std::string& name);
     void FinishPass();
     void ParseUpgradeList();
     void FetchUpgradeList();
