@@ -50,22 +50,6 @@ Step WaitPumping(Clock::time_point until, Wait wait) {
     throw EFCreateError("Cannot create file \"" + path + "\". " + SystemErrorMessage(code));
 }
 
-// The path without its last component (with its "\"), as the framework splits file names.
-std::string DirectoryPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
-// Creates a directory and its missing parents; a creation that fails is not reported here.
-void ForceDirectories(std::string dir) {
-    while (!dir.empty() && dir.back() == '\\') dir.pop_back();
-    if (dir.empty()) throw EInOutError(0, "Unable to create directory");
-    if (DirectoryExists(dir) || (dir.size() == 2 && dir[1] == ':')) return;
-    const std::string parent = DirectoryPart(dir);
-    if (!parent.empty() && parent != dir) ForceDirectories(parent);
-    CreateDirectoryA(dir.c_str(), nullptr);
-}
-
 // The body's file beside the target, replacing it only once complete; deleted otherwise.
 class PartFile {
 public:
@@ -124,7 +108,7 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     TBusyCursor busy;
 
     const std::string dir = DirectoryPart(localPath);
-    if (dir.empty() || !DirectoryExists(dir)) ForceDirectories(dir);
+    if (dir.empty() || !DirectoryExists(dir)) CreateDirectoryWithParents(dir);
 
     TInternetTransfer get(url);
     const auto open = [&](Clock::time_point until) { return get.WaitOpen(until); };
