@@ -7,8 +7,7 @@
 #include "DownLoad.h"
 #include "LocalFiles.h"
 #include "Paths.h"
-#include "app/Application.h"
-#include "http/HttpClient.h"
+#include "PumpingRequests.h"
 
 namespace tolvar {
 
@@ -41,7 +40,7 @@ bool TfmDownloading::ServerFileExists(const std::string& name) {
     const std::string url = CompanyFolderUrl + "/" + name;
     if (!Feed.Covers(url)) return false;  // a stop flag or logo the vendor did not sign is not there
     try {
-        return Feed.Matches(url, FetchText(url));
+        return Feed.Matches(url, FetchTextPumping(url));
     } catch (const std::exception&) {
         return false;
     }
@@ -52,7 +51,7 @@ bool TfmDownloading::IsNewerClientAvailable() {
         VersionCheckMemo.clear();
         const std::string url = CompanyFolderUrl + "/vercheck.txt";
         if (!Feed.Covers(url)) return false;
-        const std::string text = FetchText(url);
+        const std::string text = FetchTextPumping(url);
         if (!Feed.Matches(url, text)) return false;
         VersionCheckMemo = TextToLines(text);
         // Text, not numbers: byte by byte, a string that starts the other one is the smaller.

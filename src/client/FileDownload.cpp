@@ -12,13 +12,13 @@
 #include "DownLoad.h"
 #include "InternetTransfer.h"
 #include "LocalFiles.h"
+#include "PumpingRequests.h"
 #include "app/Application.h"
 #include "app/Cursor.h"
 #include "app/Handles.h"
 #include "app/SystemError.h"
 #include "app/TemporaryFile.h"
 #include "base/Exceptions.h"
-#include "http/HttpClient.h"
 
 namespace tolvar {
 
@@ -88,7 +88,7 @@ void CheckReplaceable(const std::string& target) {
 
 std::optional<int32_t> TfmDownloading::GetServerFileSize(const std::string& url) {
     try {
-        return FetchContentLength(url);
+        return FetchContentLengthPumping(url);
     } catch (const std::exception&) {
         return std::nullopt;
     }
