@@ -24,12 +24,8 @@ namespace tolvar {
 
 namespace {
 
-// The GET's answer, status line and headers, must be there within this time in all.
-constexpr auto kOpenLimit = std::chrono::milliseconds(30000);
-// The body must keep moving: every span of this time brings at least kProgressBytes, or the
-// transfer has stalled. A server that goes silent, or sends a byte now and then, thus costs at
-// most about this much per file.
-constexpr auto kStallLimit = std::chrono::milliseconds(30000);
+// The body must keep moving: every span of the stall limit brings at least this much, or the
+// transfer has stalled.
 constexpr uint64_t kProgressBytes = 1024;
 
 using Clock = TInternetTransfer::Clock;
@@ -112,7 +108,7 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
 
     TInternetTransfer get(url);
     const auto open = [&](Clock::time_point until) { return get.WaitOpen(until); };
-    if (WaitPumping(Clock::now() + kOpenLimit, open) != Step::Done) return TDownloadResult::Failed;
+    if (WaitPumping(Clock::now() + DownloadLimits.Open, open) != Step::Done) return TDownloadResult::Failed;
 
     // The length probe, on its own connection while the GET is open. When it fails (no answer,
     // an error status, a redirect) nothing is known about the file: it is left as it is. An
@@ -137,7 +133,7 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     const auto next = [&](Clock::time_point until) { return get.Next(piece, until); };
     for (;;) {
         // Reads that keep failing, or a transfer that stalls, end it as if the body had ended.
-        if (WaitPumping(spanStart + kStallLimit, next) != Step::Done) break;
+        if (WaitPumping(spanStart + DownloadLimits.Stall, next) != Step::Done) break;
         received += piece.size();
         if (received > uint64_t(expected)) return TDownloadResult::Failed;
         if (!piece.empty() && !part.Write(piece.data(), DWORD(piece.size()))) return TDownloadResult::Failed;
