@@ -70,7 +70,4 @@ private:
     std::map<std::string, Sha256Digest> signed_;     // URL -> hash, of the manifests accepted
 };
 
-// The vendor's public key the program carries (a company build's FEEDKEY resource), or none.
-std::optional<std::string> StoredFeedKey();
-
 }  // namespace tolvar
