@@ -164,8 +164,7 @@ private:
     bool OutOfTime() const { return Clock::now() >= deadline_ || timeouts_ >= options_.MaxTimeouts; }
 
     // The manifest at `path`, read and verified; none, with the problem reported, otherwise.
-    std::optional<TManifest> VerifiedManifest(const std::string& path, const std::string& consequence,
-                                              std::string* text = nullptr) {
+    std::optional<TManifest> VerifiedManifest(const std::string& path, const std::string& consequence) {
         const Fetched f = Get(path, kMaxManifestSize);
         if (!f.Ok) {
             Problem(path + ": " + (f.Missing ? "missing" : "cannot be fetched (" + f.Error + ")") + ": " + consequence);
@@ -182,7 +181,6 @@ private:
             Problem(path + ": its signature is not the key's (" + options_.PublicKey->string() + "): " + consequence);
             return std::nullopt;
         }
-        if (text) *text = f.Body;
         return manifest;
     }
 
