@@ -98,6 +98,11 @@ EcdsaSignature TSigningKey::Sign(std::string_view bytes) const {
     return raw;
 }
 
+std::string SignManifest(const TSigningKey& key, ManifestTime expires, const std::vector<TManifestEntry>& entries) {
+    const std::string body = ManifestBody(expires, entries);
+    return SignedManifest(body, key.Sign(body));
+}
+
 void MakeKeyPair(const std::filesystem::path& privateFile, const std::filesystem::path& publicFile) {
     for (const auto& file : {privateFile, publicFile})
         if (std::filesystem::exists(file)) throw Exception(file.string() + " exists already: a key is never overwritten");

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "feed/Manifest.h"
 
@@ -27,6 +28,11 @@ private:
     explicit TSigningKey(EVP_PKEY* key) : key_(key) {}
     std::unique_ptr<EVP_PKEY, Free> key_;
 };
+
+// The whole manifest of `entries`, holding until `expires`, signed with the key: what a tool
+// that publishes files for the client writes. Raises EManifestError for entries or a time the
+// client's reader would refuse.
+std::string SignManifest(const TSigningKey& key, ManifestTime expires, const std::vector<TManifestEntry>& entries);
 
 // Makes a new key pair: the private key as PKCS#8 PEM, readable by its owner alone, and the
 // public key as a SubjectPublicKeyInfo PEM. Neither file may exist yet: a key is never
