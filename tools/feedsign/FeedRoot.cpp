@@ -88,13 +88,12 @@ std::vector<TManifestPlan> PlanManifests(const fs::path& root) {
     return plans;
 }
 
-std::vector<TManifestPlan> SignRoot(const TSigningKey& key, const fs::path& root) {
+std::vector<TManifestPlan> SignRoot(const TSigningKey& key, const fs::path& root, ManifestTime expires) {
     std::vector<std::pair<TManifestPlan, std::string>> manifests;
     for (TManifestPlan& plan : PlanManifests(root)) {
         std::vector<TManifestEntry> entries;
         for (const TManifestPlan::File& file : plan.Files) entries.push_back({Sha256OfFile(file.Local), file.Path});
-        const std::string body = ManifestBody(entries);
-        manifests.emplace_back(std::move(plan), SignedManifest(body, key.Sign(body)));
+        manifests.emplace_back(std::move(plan), SignManifest(key, expires, entries));
     }
     std::vector<TManifestPlan> written;
     for (auto& [plan, manifest] : manifests) {

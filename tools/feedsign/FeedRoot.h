@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "feed/Manifest.h"
+
 namespace tolvar {
 
 class TSigningKey;
@@ -29,10 +31,10 @@ std::vector<TManifestPlan> PlanManifests(const std::filesystem::path& root);
 // root ("." or ".." as a part) or names no file.
 std::filesystem::path FileOfPath(const std::filesystem::path& root, const std::string& path);
 
-// Signs the root with the key: every manifest of PlanManifests. All are made before the first
-// is written, so that a root that cannot be signed whole keeps the manifests it had; each is
-// written under a temporary name and renamed into place, so that a server never serves half a
-// manifest. Returns the manifests written.
-std::vector<TManifestPlan> SignRoot(const TSigningKey& key, const std::filesystem::path& root);
+// Signs the root with the key: every manifest of PlanManifests, each holding until `expires`.
+// All are made before the first is written, so that a root that cannot be signed whole keeps
+// the manifests it had; each is written under a temporary name and renamed into place, so that
+// a server never serves half a manifest. Returns the manifests written.
+std::vector<TManifestPlan> SignRoot(const TSigningKey& key, const std::filesystem::path& root, ManifestTime expires);
 
 }  // namespace tolvar

@@ -99,6 +99,11 @@ EcdsaSignature TSigningKey::Sign(std::string_view bytes) const {
     return raw;
 }
 
+std::string SignManifest(const TSigningKey& key, ManifestTime expires, const std::vector<TManifestEntry>& entries) {
+    const std::string body = ManifestBody(expires, entries);
+    return SignedManifest(body, key.Sign(body));
+}
+
 void TVerifyingKey::Free::operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
 
 TVerifyingKey TVerifyingKey::Load(const std::filesystem::path& pemFile) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "feed/Manifest.h"
 
@@ -27,6 +28,11 @@ private:
     explicit TSigningKey(EVP_PKEY* key) : key_(key) {}
     std::unique_ptr<EVP_PKEY, Free> key_;
 };
+
+// The whole manifest of `entries`, holding until `expires`, signed with the key: what a tool
+// that publishes files for the client writes. Raises EManifestError for entries or a time the
+// client's reader would refuse.
+std::string SignManifest(const TSigningKey& key, ManifestTime expires, const std::vector<TManifestEntry>& entries);
 
 // The vendor's public P-256 key, for checking what a server serves as the client checks it. The
 // PEM text is read by the client's own reader first, so that a key a company build could not

@@ -181,6 +181,16 @@ private:
             Problem(path + ": its signature is not the key's (" + options_.PublicKey->string() + "): " + consequence);
             return std::nullopt;
         }
+        const ManifestTime now = ManifestNow();
+        const std::string expires = FormatManifestTime(manifest.Expires);
+        if (Expired(manifest, now)) {
+            Problem(path + ": expired " + expires + ": " + consequence);
+            return std::nullopt;
+        }
+        if (manifest.Expires - now < kExpiryWarning)
+            Problem(path + ": expires " + expires + ", within 7 days: sign the root again and upload it before then");
+        else
+            Note(path + ": holds until " + expires);
         return manifest;
     }
 

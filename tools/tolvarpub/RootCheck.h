@@ -30,6 +30,10 @@ struct TCheckOptions {
     std::chrono::seconds TimeLimit{1800};
 };
 
+// A manifest that expires within this is a problem already: the vendor has that long to sign
+// again and upload before every build with the key stops taking updates.
+inline constexpr std::chrono::hours kExpiryWarning{7 * 24};
+
 // Bounds that the options cannot widen.
 inline constexpr int kMaxJobs = 32;
 // Bodies held at once, in bytes; a single body larger than this is fetched alone.

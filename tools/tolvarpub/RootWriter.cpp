@@ -87,7 +87,7 @@ void CheckReplaceable(const fs::path& root) {
 
 }  // namespace
 
-TWrittenRoot WriteRoot(const TRelease& release, const fs::path& root, const TSigningKey* key) {
+TWrittenRoot WriteRoot(const TRelease& release, const fs::path& root, const TRootSignature* signature) {
     const fs::path target = fs::absolute(root).lexically_normal();
     if (target.filename().empty()) throw Exception("cannot write a root to " + Quoted(root));
     CheckReplaceable(target);
@@ -105,7 +105,7 @@ TWrittenRoot WriteRoot(const TRelease& release, const fs::path& root, const TSig
         }
     }
     WriteText(temporary.Path() / std::string(kUpgradeListFile.substr(1)), UpgradeListText(release));
-    if (key) written.Manifests = SignRoot(*key, temporary.Path());
+    if (signature) written.Manifests = SignRoot(signature->Key, temporary.Path(), signature->Expires);
     for (TManifestPlan& plan : written.Manifests)
         plan.ManifestFile = target / plan.ManifestFile.lexically_relative(temporary.Path());
 

@@ -1,5 +1,5 @@
 // tolvarpub ROOT --folder SOURCE SPATH CPATH [--folder ...]... [--mkdir DIR]... [--delete MASK]...
-//           [--key KEY.pem]
+//           [--key KEY.pem [--valid-days N]]
 //     writes an update server root: the release's files and the upgrade list that names them
 // tolvarpub check ROOT_URL [--key PUBLIC.pem] [--company CODE] [--jobs N] [--timeout SECONDS]
 //                [--time-limit SECONDS]
@@ -27,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tolvarpub ROOT --folder SOURCE SPATH CPATH [--folder SOURCE SPATH CPATH]...\n"
-    "                 [--mkdir DIR]... [--delete MASK]... [--key KEY.pem]\n"
+    "                 [--mkdir DIR]... [--delete MASK]... [--key KEY.pem [--valid-days N]]\n"
     "       tolvarpub check ROOT_URL [--key PUBLIC.pem] [--company CODE] [--jobs N]\n"
     "                       [--timeout SECONDS] [--time-limit SECONDS]\n"
     "\n"
@@ -35,12 +35,14 @@ constexpr const char* kUsage =
     "files, its sub-folders as folders of their own below SPATH and CPATH, copied to\n"
     "ROOT/FTPHome<SPATH>, and the upgrade list FTPHome/TolvarService/UpGradeList.txt naming them\n"
     "with their sizes and times. MKDIR lines make local folders, DFILE lines delete local files by\n"
-    "a mask. With --key the root is signed as feedsign signs it. ROOT is written whole, or not at\n"
-    "all; an existing ROOT is replaced only when it is an update root itself.\n"
+    "a mask. With --key the root is signed as feedsign signs it, its manifests good for N days\n"
+    "(1 to 3660, 90 unless given). ROOT is written whole, or not at all; an existing ROOT is\n"
+    "replaced only when it is an update root itself.\n"
     "\n"
     "check reads the server at ROOT_URL (http://host[:port]) as a workstation would and prints\n"
     "one line per problem and a summary; it exits 0 when there is none, 1 when there are.\n"
-    "--key checks the manifests against the vendor's public key, --company the company's folder.\n"
+    "--key checks the manifests against the vendor's public key (and that they hold for 7 days\n"
+    "more), --company the company's folder.\n"
     "Every connect and every wait for data ends after --timeout seconds (default 30), and after 10\n"
     "requests that timed out the check gives up on the rest; requests run --jobs at a time\n"
     "(default 4, at most 32); the whole check ends after --time-limit seconds (default 1800).\n"
@@ -64,6 +66,7 @@ int Publish(const std::vector<std::string>& args) {
     const fs::path root = args[0];
     TReleaseSpec spec;
     std::optional<fs::path> keyFile;
+    std::optional<long> validDays;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& option = args[i];
         const size_t left = args.size() - i - 1;
@@ -76,21 +79,30 @@ int Publish(const std::vector<std::string>& args) {
             spec.Deletes.push_back(args[++i]);
         } else if (option == "--key" && left >= 1 && !keyFile) {
             keyFile = args[++i];
+        } else if (option == "--valid-days" && left >= 1 && !validDays) {
+            validDays = Count(args[++i], kMaxValidDays);
+            if (!validDays) return Usage("--valid-days takes a number of days from 1 to " + std::to_string(kMaxValidDays));
         } else {
             return Usage("unexpected " + option + (left ? "" : " (its values are missing)"));
         }
     }
+    if (validDays && !keyFile) return Usage("--valid-days goes with --key");
     // The key is read first: a key that cannot sign stops the run before a file is copied.
     std::optional<TSigningKey> key;
     if (keyFile) key.emplace(TSigningKey::Load(*keyFile));
     const TRelease release = PlanRelease(spec);
-    const TWrittenRoot written = WriteRoot(release, root, key ? &*key : nullptr);
+    // One expiry for the whole root, from the moment it is written.
+    const ManifestTime expires = ExpiryAfter(ManifestNow(), int(validDays.value_or(kDefaultValidDays)));
+    std::optional<TRootSignature> signature;
+    if (key) signature.emplace(TRootSignature{*key, expires});
+    const TWrittenRoot written = WriteRoot(release, root, signature ? &*signature : nullptr);
     std::printf("wrote %s: %zu file%s (%llu bytes) in %zu folder%s, and the upgrade list\n", root.string().c_str(),
                 written.Files, written.Files == 1 ? "" : "s", static_cast<unsigned long long>(written.Bytes),
                 release.Folders.size(), release.Folders.size() == 1 ? "" : "s");
     for (const TManifestPlan& plan : written.Manifests)
         std::printf("signed %s: %zu file%s\n", plan.ManifestFile.string().c_str(), plan.Files.size(),
                     plan.Files.size() == 1 ? "" : "s");
+    if (key) std::printf("the manifests expire %s: publish or sign again before then\n", FormatManifestTime(expires).c_str());
     return 0;
 }
 

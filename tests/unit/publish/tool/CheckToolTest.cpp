@@ -2,6 +2,8 @@
 // faults a server or an upload brings, the manifests with the vendor's key, a company's folder,
 // and the bounds that keep a check of a large or stalling server short.
 #include "PublishTool.h"
+#include "feed/Manifest.h"
+#include "feedsign/SigningKey.h"
 #include "http/ByteStream.h"
 
 using namespace tolvar;
@@ -143,6 +145,7 @@ TEST_F(CheckTool, WithTheKeyTheManifestAndEveryHashAreCheckedAsABuildWithTheKeyC
     const std::string pub = (dir_ / "vendor.pub.pem").string();
     Publish({"--key", key.string()});
     EXPECT_EQ(Check({"--key", pub}), 0) << output_;
+    EXPECT_TRUE(Told("note: /FTPHome/TolvarService/UpGradeList.sig: holds until ")) << output_;
 
     Serve("FTPHome/TolvarService/b.dll", "BBBBBBBBBB");  // same size, other bytes: only the hash tells
     EXPECT_EQ(Check(), 0) << "without the key nothing tells: " << output_;
@@ -167,6 +170,21 @@ TEST_F(CheckTool, WithTheKeyTheManifestAndEveryHashAreCheckedAsABuildWithTheKeyC
 
     EXPECT_EQ(Check({"--key", key.string()}), 1) << "a private key is no public key";
     EXPECT_TRUE(Told("tolvarpub: ")) << output_;
+
+    // Signed for a day: a problem already, a week ahead of the end. Expired: refused as a build
+    // with the key refuses it.
+    Publish({"--key", key.string(), "--valid-days", "1"});
+    EXPECT_EQ(Check({"--key", pub}), 1) << output_;
+    EXPECT_EQ(Problems().size(), 1u) << output_;
+    EXPECT_TRUE(Told("/FTPHome/TolvarService/UpGradeList.sig: expires ")) << output_;
+    EXPECT_TRUE(Told(", within 7 days: sign the root again")) << output_;
+    const std::string sig = "FTPHome/TolvarService/UpGradeList.sig";
+    const TManifest signedFor1Day = ReadManifest(testserver::ReadWholeFile(server.Root(sig)));
+    Serve(sig, SignManifest(TSigningKey::Load(key), ManifestNow() - std::chrono::hours(1), signedFor1Day.Entries));
+    EXPECT_EQ(Check({"--key", pub}), 1) << output_;
+    EXPECT_EQ(Problems().size(), 1u) << output_;
+    EXPECT_TRUE(Told("/FTPHome/TolvarService/UpGradeList.sig: expired ")) << output_;
+    EXPECT_TRUE(Told(": a build with the key takes no list and updates nothing")) << output_;
 }
 
 TEST_F(CheckTool, TheCompanysFolderIsProbedAsTheClientProbesIt) {

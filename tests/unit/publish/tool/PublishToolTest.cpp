@@ -192,10 +192,24 @@ TEST_F(PublishTool, SignsTheRootAsFeedsignSignsIt) {
     Put(release / "a.dll", "abc");
     Put(release / "sub/b.dll", "b");
     const fs::path key = KeyPair("vendor");
-    const std::vector<std::string> args = {root.string(), "--folder", release.string(), "/TolvarService",
-                                           "C:\\Marvane\\TolvarService", "--key", key.string()};
+    std::vector<std::string> args = {root.string(), "--folder", release.string(), "/TolvarService",
+                                     "C:\\Marvane\\TolvarService", "--key", key.string()};
+    EXPECT_EQ(Tolvarpub({root.string(), "--folder", release.string(), "/TolvarService", "C:\\Marvane", "--valid-days", "9"}), 2)
+        << "a validity without a key";
+    for (const char* days : {"0", "3661", "ten"}) {
+        std::vector<std::string> wrong = args;
+        wrong.insert(wrong.end(), {"--valid-days", days});
+        EXPECT_EQ(Tolvarpub(wrong), 2) << days;
+    }
+    EXPECT_FALSE(fs::exists(root));
+    args.insert(args.end(), {"--valid-days", "10"});
+    const ManifestTime before = ManifestNow();
     ASSERT_EQ(Tolvarpub(args), 0) << output_;
     EXPECT_NE(output_.find("UpGradeList.sig: 3 files"), std::string::npos) << output_;
+    const TManifest manifest = ReadManifest(testserver::ReadWholeFile((root / "FTPHome/TolvarService/UpGradeList.sig").string()));
+    EXPECT_GE(manifest.Expires, before + std::chrono::days(10));
+    EXPECT_LE(manifest.Expires, ManifestNow() + std::chrono::days(10));
+    EXPECT_NE(output_.find("the manifests expire " + FormatManifestTime(manifest.Expires)), std::string::npos) << output_;
     EXPECT_EQ(output_.find(".tolvarpub-"), std::string::npos) << "the manifests are named where they end up: " << output_;
 
     const TVerifyingKey publicKey = TVerifyingKey::Load(dir_ / "vendor.pub.pem");
@@ -218,7 +232,7 @@ TEST_F(PublishTool, SignsTheRootAsFeedsignSignsIt) {
     // A key that cannot sign stops the run before anything is written.
     fs::remove_all(root);
     std::vector<std::string> publicAsKey = args;
-    publicAsKey.back() = (dir_ / "vendor.pub.pem").string();
+    publicAsKey[6] = (dir_ / "vendor.pub.pem").string();  // after --key
     EXPECT_EQ(Tolvarpub(publicAsKey), 1);
     EXPECT_EQ(output_.rfind("tolvarpub: ", 0), 0u) << output_;
     EXPECT_FALSE(fs::exists(root));
