@@ -20,7 +20,7 @@
 #include "app/Form.h"
 #include "app/Handles.h"
 #include "app/Message.h"
-#include "client/DownLoad.h"
+#include "client/StoredResources.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/frame/LayerBorderModel.h"
