@@ -145,6 +145,10 @@ TEST_F(Motion, ATranslucentWindowAndItsBorderShareTheOpacity) {
     SendMessageA(w.Handle(), WM_NCACTIVATE, FALSE, 0);
     EXPECT_EQ((*images)[w.Piece(LayerPiece::Top)].back(), 94);
     SendMessageA(w.Handle(), WM_NCACTIVATE, TRUE, 0);
+    // A skin loaded again makes the border anew, as translucent as the window.
+    w.data->LoadFromCompressedStoredSkin(w.data->CompressedStoredSkin());
+    ASSERT_TRUE(w.skin->LayerBorder().Shown());
+    EXPECT_EQ((*images)[w.Piece(LayerPiece::Top)].back(), 120);
     // Switched off: an ordinary window again, the border fully opaque.
     w.skin->SetAlphaBlend(false);
     EXPECT_EQ(w.Opacity(), std::nullopt);
@@ -276,11 +280,12 @@ TEST_F(Motion, AMoveSnapsToTheWorkAreasEdgeAndLetsGoPastIt) {
 }
 
 TEST_F(Motion, TheCaptionAnimationPaintsItsFramesInTurn) {
-    SkinnedForm w(TestFrameSkin(), TFormBorderStyle::bsSingle, {300, 300, 642, 364});
+    // Frames far enough apart that a loaded machine still sees each of them.
+    SkinnedForm w(TestFrameSkin("animateskinrect=0,0,216,15\nframecount=4\nanimateinterval=300\n"),
+                  TFormBorderStyle::bsSingle, {300, 300, 642, 364});
     w.Show();
     TskSkinCaptionObject* caption = w.skin->Frame().CaptionObject();
     ASSERT_NE(caption, nullptr);
-    PumpUntil([&] { return caption->AnimationFrame == 0; }, 10000);
     // Activated again, the caption shows the strip's frames one after the other, then itself.
     SendMessageA(w.Handle(), WM_NCACTIVATE, FALSE, 0);
     SendMessageA(w.Handle(), WM_NCACTIVATE, TRUE, 0);

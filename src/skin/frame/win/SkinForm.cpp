@@ -674,6 +674,8 @@ void TskSkinForm::SkinApplied() {
     border_->Hide();
     if (frame_->SkinPresent() && frame_->FormSkinEnabled()) border_->Prepare(frame_->SkinData());
     else border_->Prepare(nullptr);
+    // A translucent window keeps its border as translucent as itself under the new skin.
+    if (alphaBlend_ && platform_.PerWindowAlpha && !showFades_) border_->ScaleOpacity(alphaBlendValue_, false);
     if (LayeredBordersActive() && Visible()) {
         border_->Show();
         ShowFormAboveBorder();
