@@ -1,10 +1,11 @@
 # The one driver of the project. `make test` and `make demo` work on a fresh Debian machine:
 # they install what is missing first.
 #
-#   make build [UPDATE_ROOT=http://127.0.0.1:PORT] [FEED_KEY=PUBLIC.pem]   both trees
+#   make build [UPDATE_ROOT=http[s]://HOST[:PORT]] [FEED_KEY=PUBLIC.pem]   both trees
 #   make test                                        every test, native and under Wine
-#   make demo [SIGNED=1]                             the client against the demo update server (a
-#                                                    signed root and a build with the key)
+#   make demo [SIGNED=1] [HTTPS=1]                   the client against the demo update server (a
+#                                                    signed root and a build with the key; the
+#                                                    server over TLS and a build stamped for it)
 #   make bench / make fuzz FUZZ=<target> SECONDS=<n> measurements, kept out of `make test`
 
 UPDATE_ROOT ?= http://127.0.0.1:8642
@@ -78,7 +79,7 @@ test: build
 	$(MAKE) --no-print-directory test-win
 
 demo: build wineprefix
-	tools/demo/run-demo $(WIN)/bin $(BUILD) $(if $(SIGNED),--signed)
+	tools/demo/run-demo $(WIN)/bin $(BUILD) $(if $(SIGNED),--signed) $(if $(HTTPS),--https)
 
 bench: deps-bench
 	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCHMARKS=ON >/dev/null

@@ -131,6 +131,10 @@ class UpdateHandler(BaseHTTPRequestHandler):
             self.path = raw_target
         return True
 
+    def log_fields(self):
+        """What a server over another transport logs of it beside each request."""
+        return {}
+
     def do_GET(self):
         self.answer(head=False)
 
@@ -143,6 +147,7 @@ class UpdateHandler(BaseHTTPRequestHandler):
             "target": self.path,
             "version": self.request_version,
             "headers": [[name, value] for name, value in self.headers.items()],
+            **self.log_fields(),
         })
         path = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path, encoding="latin-1")
         fault = self.server.faults.of(self.command, path)

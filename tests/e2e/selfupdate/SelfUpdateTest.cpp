@@ -1,6 +1,7 @@
 // Company builds made by the stamper, run as real processes under Wine against the loopback
 // update server: a 1.3 client that updates itself to 1.4 across three processes, and a build
-// for another company that runs its pass in that company's folder.
+// for another company that runs its pass in that company's folder; and a build stamped with an
+// https root doing all of it over TLS.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -101,12 +102,18 @@ protected:
         return WaitForLines(record, 0, 0);
     }
 
-    const tolvar::testserver::TTestServer server = tolvar::testserver::FindTestServer("selfupdate_server");
+    tolvar::testserver::TTestServer server = tolvar::testserver::FindTestServer("selfupdate_server");
     ScratchDir builds{"company-builds"};
     ScratchDir work{"company-work"};
     ScratchDir records{"company-records"};
     const std::string record = records / "started.txt";
     ProcessTree tree;
+};
+
+// The same against the update server over TLS: the stamped root is https://localhost:PORT.
+class HttpsCompanyBuild : public CompanyBuild {
+protected:
+    HttpsCompanyBuild() { server = tolvar::testserver::FindTestServer("tls_server"); }
 };
 
 std::vector<std::string> PassOf(const std::string& company, bool selfUpdate) {
@@ -209,4 +216,36 @@ TEST_F(CompanyBuild, ABuildWithTheVendorsKeyRunsTheSignedPassAndUpdatesItselfToA
     std::vector<std::string> expected = pass13;
     expected.insert(expected.end(), pass14.begin(), pass14.end());
     EXPECT_EQ(RequestsSince(before), expected);
+}
+
+TEST_F(HttpsCompanyBuild, StampedWithAnHttpsRootRunsEveryRequestOverTlsAndUpdatesItself) {
+    const std::string settings = "CompanyCode=SECURE\r\nDomainIP=10.9.8.7\r\nDomainPort=7101\r\n";
+    ASSERT_EQ(server.Url.rfind("https://localhost:", 0), 0u) << server.Url;
+    const std::string old = ReadTestFile(Stamp(kClient13, settings, "https-1.3"));
+    const std::string fresh = ReadTestFile(Stamp(kClient14, settings, "https-1.4"));
+    ASSERT_FALSE(old.empty());
+    ASSERT_FALSE(fresh.empty());
+    WriteTestFile(work / "TolvarClient.exe", old);
+    Serve("FTPHome/TolvarService/UpGradeList.txt",
+          "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n");
+    Serve("FTPHome/TolvarService/a.dll", "abc");
+    Serve("FTPHome/TolvarService/CompanyCode/SECURE/vercheck.txt", "TolvarClient=1.4\r\n");
+    Serve("FTPHome/TolvarService/CompanyCode/SECURE/Sandrel.exe", fresh);
+
+    const size_t before = server.Requests().size();
+    const std::vector<std::string> started = RunClient();
+
+    EXPECT_EQ(ReadTestFile(kService + "a.dll"), "abc");
+    EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), fresh);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() + " ` 1 SECURE 10.9.8.7 7101   ` ` `");
+    std::vector<std::string> expected = PassOf("SECURE", true);
+    expected.insert(expected.begin() + 1, {"GET /FTPHome/TolvarService/a.dll", "HEAD /FTPHome/TolvarService/a.dll"});
+    for (const std::string& r : PassOf("SECURE", false)) expected.push_back(r);
+    EXPECT_EQ(RequestsSince(before), expected);
+    // Every one of them over TLS, to the server named localhost.
+    const std::vector<std::string> log = server.Requests();
+    for (size_t i = before; i < log.size(); ++i) {
+        EXPECT_NE(log[i].find("\"listener\": \"good\", \"sni\": \"localhost\""), std::string::npos) << log[i];
+    }
 }

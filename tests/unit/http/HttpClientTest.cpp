@@ -56,6 +56,43 @@ TEST(HttpClientTest, RequestBytesOnTheWire) {
     }
 }
 
+// https: the same request through the TLS layer the client is given, put over the connection
+// to the URL's host and port (443 when it names none), with the URL's host as the server's name;
+// http never goes through it.
+TEST(HttpClientTest, AnHttpsUrlSendsTheSameRequestThroughTheTlsLayer) {
+    struct Case {
+        std::string url;
+        std::vector<std::string> calls;
+        std::string host;  // the Host header
+    };
+    const std::vector<Case> cases = {
+        {"https://update.example/a.txt", {"connect update.example:443", "tls update.example"}, "update.example"},
+        {"HTTPS://update.example:443/a.txt", {"connect update.example:443", "tls update.example"}, "update.example"},
+        {"https://update.example:8443/a.txt", {"connect update.example:8443", "tls update.example"},
+         "update.example:8443"},
+        {"https://[::1]/a.txt", {"connect ::1:443", "tls ::1"}, "[::1]"},
+        {"http://update.example/a.txt", {"connect update.example:80"}, "update.example"},
+        {"http://update.example:443/a.txt", {"connect update.example:443"}, "update.example:443"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url);
+        TScriptedServer server({{Response("Content-Length: 2\r\n", "ok")}});
+        std::vector<std::string> calls;
+        THTTPClient client(
+            [&](const std::string& host, uint16_t port, Milliseconds timeout) {
+                calls.push_back("connect " + host + ":" + std::to_string(port));
+                return ConnectSocket("127.0.0.1", server.Port(), timeout);
+            },
+            [&](std::unique_ptr<TByteStream> connected, const std::string& host, Milliseconds) {
+                calls.push_back("tls " + host);
+                return connected;
+            });
+        EXPECT_EQ(client.FetchText(c.url), "ok");
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(server.Request(), ExpectedRequest("GET /a.txt HTTP/1.1", c.host));
+    }
+}
+
 TEST(HttpClientTest, GetReadsTheBodyByTheResponseRules) {
     struct Case {
         const char* name;
