@@ -48,9 +48,13 @@ install-packages:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
+# The root is checked first, by the stamper's rule (checkroot, a host tool made before anything
+# else): a root the client cannot use stops the build at once, and no client is left behind.
 host: deps
 	cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVAR_UPDATE_ROOT=$(UPDATE_ROOT) \
 	  -DTOLVAR_CLIENT_VERSION=$(CLIENT_VERSION) >/dev/null
+	cmake --build $(HOST) --target checkroot -j $(JOBS) >/dev/null
+	@$(HOST)/bin/checkroot '$(UPDATE_ROOT)' || { rm -f $(WIN)/bin/TolvarClient.exe; exit 1; }
 	cmake --build $(HOST) -j $(JOBS)
 
 win: host
