@@ -2,10 +2,11 @@
 // over http and over https.
 //
 //   bench_https pass ROOT RUNS     the update pass of the shown window with the root URL ROOT,
-//                                  RUNS times, each from the window's showing to its closing;
-//                                  the files of the list are in place already (a first pass,
-//                                  not timed, brings them), so every run is the no-change pass:
-//                                  the list, nothing to fetch, the company checks
+//                                  RUNS times, each from the window's showing to its closing.
+//                                  Once the files of the list are in place (a run before brought
+//                                  them), every run is the no-change pass: the list, nothing to
+//                                  fetch, the company checks. The first is the one a workstation
+//                                  runs: the process's first requests, with what they set up.
 //   bench_https request URL RUNS   FetchText of URL, RUNS times, each a request of its own
 //
 // Prints one line of name=value pairs: the first run, the median and the least of the rest.
@@ -78,7 +79,6 @@ bool RunPass(const std::string& root, double& ms) {
 int Pass(const std::string& root, int runs) {
     SetSystemColorResolver(PlatformSystemColor);
     double ms = 0;
-    if (!RunPass(root, ms)) return 1;  // brings the listed files
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         if (!RunPass(root, ms)) return 1;
