@@ -159,7 +159,7 @@ int RunVerify(const std::string& manifestFile, const std::string& keyFile, int c
     size_t entries = 0;
     const double start = Seconds();
     for (int i = 0; i < calls; ++i) {
-        const std::optional<TManifest> manifest = verifier.VerifiedManifest(text);
+        const std::optional<TManifest> manifest = verifier.VerifiedManifest(text, ManifestNow());
         if (!manifest) {
             std::fprintf(stderr, "%s does not verify with %s\n", manifestFile.c_str(), keyFile.c_str());
             return 1;

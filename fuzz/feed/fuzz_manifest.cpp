@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const tolvar::TManifest m = tolvar::ReadManifest(bytes);
         // A manifest has one spelling: what was read writes back to the very bytes.
-        const std::string body = tolvar::ManifestBody(m.Entries);
+        const std::string body = tolvar::ManifestBody(m.Expires, m.Entries);
         if (body.size() != m.SignedLength || tolvar::SignedManifest(body, m.Signature) != bytes) __builtin_trap();
     } catch (const tolvar::EManifestError&) {
     }

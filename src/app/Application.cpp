@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "CodePageText.h"
 #include "Form.h"
 #include "Timer.h"
 
@@ -36,22 +37,6 @@ std::string ErrorReportText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
         return message + ".";
     return message;
-}
-
-std::wstring AnsiToWide(const std::string& s, UINT codePage) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), nullptr, 0);
-    std::wstring w(size_t(n), L'\0');
-    MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), w.data(), n);
-    return w;
-}
-
-std::string WideToAnsi(const std::wstring& w, UINT codePage) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(codePage, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(size_t(n), '\0');
-    WideCharToMultiByte(codePage, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
 }
 
 TApplication::TApplication() : instance_(GetModuleHandleA(nullptr)) {}

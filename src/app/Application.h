@@ -86,8 +86,4 @@ void DestroyApplication();
 // before ".".
 std::string ErrorReportText(const std::string& message);
 
-// 8-bit text in the system code page to UTF-16 and back.
-std::wstring AnsiToWide(const std::string& s, UINT codePage = CP_ACP);
-std::string WideToAnsi(const std::wstring& s, UINT codePage = CP_ACP);
-
 }  // namespace tolvar

@@ -7,8 +7,7 @@
 #include "DownLoad.h"
 #include "LocalFiles.h"
 #include "Paths.h"
-#include "app/Application.h"
-#include "http/HttpClient.h"
+#include "PumpingRequests.h"
 
 namespace tolvar {
 
@@ -28,9 +27,7 @@ void TfmDownloading::CheckCompany() {
         const std::string staged = InCurrentDir(kStagedClientName);
         DeleteFileA(staged.c_str());
         SetCaption("Update...");
-        ResetProgress();
-        ProgressBar1->SetProgressText(kStagedClientName);
-        Application()->ProcessMessages();
+        ShowNextItem(kStagedClientName);
         // The finish step looks only at whether the staged client is there afterwards.
         DownloadFile(CompanyFolderUrl + "/" + kStagedClientName, staged);
     }
@@ -43,7 +40,7 @@ bool TfmDownloading::ServerFileExists(const std::string& name) {
     const std::string url = CompanyFolderUrl + "/" + name;
     if (!Feed.Covers(url)) return false;  // a stop flag or logo the vendor did not sign is not there
     try {
-        return Feed.Matches(url, FetchText(url));
+        return Feed.Matches(url, FetchTextPumping(url));
     } catch (const std::exception&) {
         return false;
     }
@@ -54,7 +51,7 @@ bool TfmDownloading::IsNewerClientAvailable() {
         VersionCheckMemo.clear();
         const std::string url = CompanyFolderUrl + "/vercheck.txt";
         if (!Feed.Covers(url)) return false;
-        const std::string text = FetchText(url);
+        const std::string text = FetchTextPumping(url);
         if (!Feed.Matches(url, text)) return false;
         VersionCheckMemo = TextToLines(text);
         // Text, not numbers: byte by byte, a string that starts the other one is the smaller.
@@ -69,9 +66,7 @@ void TfmDownloading::RefreshLogo(const std::string& name) {
     if (const std::optional<uint32_t> age = FileAge(path)) {
         if (const auto stamp = TryUnpackDosDateTime(*age); stamp && DateToStr(*stamp) == DateToStr(Now())) return;
     }
-    ResetProgress();
-    ProgressBar1->SetProgressText(name);
-    Application()->ProcessMessages();
+    ShowNextItem(name);
     if (DownloadFile(CompanyFolderUrl + "/" + name, path) == TDownloadResult::Complete) KeepOnlyLogo(name);
 }
 

@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "LocalFiles.h"
 #include "Paths.h"
+#include "StoredResources.h"
 #include "app/Application.h"
 #include "skin/controls/win/ApplicationNoticeRoute.h"
 
@@ -102,29 +103,23 @@ void TfmDownloading::StartTimerTimer(TComponent* sender) {
 }
 
 void TfmDownloading::ConnectClick(TComponent* sender) {
-    if (IsLocalhostRun()) {
-        FinishPass();
-        Close();
-        return;
+    // A "localhost" start goes straight to the finish; the staged client is not deleted first.
+    if (!IsLocalhostRun()) {
+        DeleteFileA(InCurrentDir(kStagedClientName).c_str());
+        FetchUpgradeList();
+        ParseUpgradeList();
+        if (!FTPView.empty()) DownLoadClick(sender);
     }
-    DeleteFileA(InCurrentDir(kStagedClientName).c_str());
-    FetchUpgradeList();
-    ParseUpgradeList();
-    if (!FTPView.empty()) {
-        DownLoadClick(sender);
-    } else {
-        FinishPass();
-        Close();
-    }
+    // The pass's one way out, whichever stages ran.
+    FinishPass();
+    Close();
 }
 
 void TfmDownloading::DownLoadClick(TComponent*) {
     SetCaption("Update...");
     while (!FTPView.empty()) {
         const TFileRecord r = FTPView.front();
-        ResetProgress();
-        ProgressBar1->SetProgressText(r.FileName);
-        Application()->ProcessMessages();
+        ShowNextItem(r.FileName);
         const TDownloadResult result = DownloadFile(r.ServerPath + r.FileName, r.ClientPath + r.FileName);
         if (result == TDownloadResult::Failed) break;  // this record and the rest stay undone
         if (result == TDownloadResult::Complete) {
@@ -134,12 +129,16 @@ void TfmDownloading::DownLoadClick(TComponent*) {
         }
         FTPView.pop_front();
     }
-    FinishPass();
-    Close();
 }
 
 void TfmDownloading::ResetProgress() {
     ProgressBar1->SetValue(0);
+    Application()->ProcessMessages();
+}
+
+void TfmDownloading::ShowNextItem(const std::string& name) {
+    ResetProgress();
+    ProgressBar1->SetProgressText(name);
     Application()->ProcessMessages();
 }
 

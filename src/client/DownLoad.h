@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -33,6 +34,16 @@ struct TFileRecord {
 // it is written, the old file stays, and the pass goes on with the next one.
 enum class TDownloadResult { Complete, Failed, ProbeFailed, Unverified };
 
+// How long a download waits. The GET's answer, status line and headers, must be there within
+// Open in all; and the body must keep moving: every span of Stall brings at least 1 KiB, or the
+// transfer has stalled. A server that goes silent, or sends a byte now and then, thus costs at
+// most about that much per file. These are the program's values; tests of stalled servers may
+// shorten them.
+struct TDownloadLimits {
+    std::chrono::milliseconds Open{30000};
+    std::chrono::milliseconds Stall{30000};
+};
+
 // The update window: a skinned progress gauge and the one update pass it runs per start.
 // Everything else it holds is data of the pass, never shown.
 class TfmDownloading : public TForm {
@@ -57,6 +68,7 @@ public:
     std::string UpdateRoot;        // the update server root URL, from the program's resources
     std::string CompanyFolderUrl;  // the company's folder on the server, set by CheckCompany
     TSignedFeed Feed;              // what the vendor signed, when the program carries its key
+    TDownloadLimits DownloadLimits;
 
     // Handlers.
     void FormCreate(TComponent* sender);
@@ -68,6 +80,8 @@ public:
 
     // Steps of the pass.
     void ResetProgress();
+    // The gauge emptied and labelled with the item that comes next, drawn before it starts.
+    void ShowNextItem(const std::string& name);
     void FinishPass();
     void ParseUpgradeList();
     void FetchUpgradeList();
@@ -87,18 +101,5 @@ public:
     void StartStagedClient();
     void LaunchHost();
 };
-
-// The host program's command line: the day code, the placeholder, the mode digit and the
-// settings' values, joined by single spaces.
-std::string HostCommandLine(const TextLines& settings, bool stopFlag, const DateTime& today);
-// The missing-host message, as the dialog shows it.
-std::wstring NoHostMessage();
-
-// The skin package, the settings ciphertext and the update server root URL the program carries.
-std::string StoredSkin();
-std::string StoredSettings();
-std::string StoredUpdateRoot();
-// The settings text sealed in the stored ciphertext.
-std::string DecryptSettings(const std::string& cipherText);
 
 }  // namespace tolvar

@@ -12,24 +12,20 @@
 #include "DownLoad.h"
 #include "InternetTransfer.h"
 #include "LocalFiles.h"
+#include "PumpingRequests.h"
 #include "app/Application.h"
 #include "app/Cursor.h"
 #include "app/Handles.h"
 #include "app/SystemError.h"
 #include "app/TemporaryFile.h"
 #include "base/Exceptions.h"
-#include "http/HttpClient.h"
 
 namespace tolvar {
 
 namespace {
 
-// The GET's answer, status line and headers, must be there within this time in all.
-constexpr auto kOpenLimit = std::chrono::milliseconds(30000);
-// The body must keep moving: every span of this time brings at least kProgressBytes, or the
-// transfer has stalled. A server that goes silent, or sends a byte now and then, thus costs at
-// most about this much per file.
-constexpr auto kStallLimit = std::chrono::milliseconds(30000);
+// The body must keep moving: every span of the stall limit brings at least this much, or the
+// transfer has stalled.
 constexpr uint64_t kProgressBytes = 1024;
 
 using Clock = TInternetTransfer::Clock;
@@ -48,22 +44,6 @@ Step WaitPumping(Clock::time_point until, Wait wait) {
 
 [[noreturn]] void RaiseCannotCreate(const std::string& path, DWORD code) {
     throw EFCreateError("Cannot create file \"" + path + "\". " + SystemErrorMessage(code));
-}
-
-// The path without its last component (with its "\"), as the framework splits file names.
-std::string DirectoryPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
-// Creates a directory and its missing parents; a creation that fails is not reported here.
-void ForceDirectories(std::string dir) {
-    while (!dir.empty() && dir.back() == '\\') dir.pop_back();
-    if (dir.empty()) throw EInOutError(0, "Unable to create directory");
-    if (DirectoryExists(dir) || (dir.size() == 2 && dir[1] == ':')) return;
-    const std::string parent = DirectoryPart(dir);
-    if (!parent.empty() && parent != dir) ForceDirectories(parent);
-    CreateDirectoryA(dir.c_str(), nullptr);
 }
 
 // The body's file beside the target, replacing it only once complete; deleted otherwise.
@@ -104,7 +84,7 @@ void CheckReplaceable(const std::string& target) {
 
 std::optional<int32_t> TfmDownloading::GetServerFileSize(const std::string& url) {
     try {
-        return FetchContentLength(url);
+        return FetchContentLengthPumping(url);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -124,11 +104,11 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     TBusyCursor busy;
 
     const std::string dir = DirectoryPart(localPath);
-    if (dir.empty() || !DirectoryExists(dir)) ForceDirectories(dir);
+    if (dir.empty() || !DirectoryExists(dir)) CreateDirectoryWithParents(dir);
 
     TInternetTransfer get(url);
     const auto open = [&](Clock::time_point until) { return get.WaitOpen(until); };
-    if (WaitPumping(Clock::now() + kOpenLimit, open) != Step::Done) return TDownloadResult::Failed;
+    if (WaitPumping(Clock::now() + DownloadLimits.Open, open) != Step::Done) return TDownloadResult::Failed;
 
     // The length probe, on its own connection while the GET is open. When it fails (no answer,
     // an error status, a redirect) nothing is known about the file: it is left as it is. An
@@ -153,7 +133,7 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     const auto next = [&](Clock::time_point until) { return get.Next(piece, until); };
     for (;;) {
         // Reads that keep failing, or a transfer that stalls, end it as if the body had ended.
-        if (WaitPumping(spanStart + kStallLimit, next) != Step::Done) break;
+        if (WaitPumping(spanStart + DownloadLimits.Stall, next) != Step::Done) break;
         received += piece.size();
         if (received > uint64_t(expected)) return TDownloadResult::Failed;
         if (!piece.empty() && !part.Write(piece.data(), DWORD(piece.size()))) return TDownloadResult::Failed;

@@ -1,5 +1,7 @@
 // The last act of the pass: the host program started through its launch copy, with a command
 // line from today's date, the stop flag and the settings.
+#include "HostLaunch.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -7,6 +9,7 @@
 #include "LocalFiles.h"
 #include "Paths.h"
 #include "app/Application.h"
+#include "app/CodePageText.h"
 
 namespace tolvar {
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "app/Handles.h"
 #include "base/Exceptions.h"
 
@@ -37,9 +39,29 @@ void CreateDirPath(const std::string& path) {
     }
 }
 
+std::string DirectoryPart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+void CreateDirectoryWithParents(std::string dir) {
+    // Walked up to the first directory that exists, then made from the top down: a loop, so
+    // that no path, however deep, runs the stack out.
+    std::vector<std::string> missing;
+    for (;;) {
+        while (!dir.empty() && dir.back() == '\\') dir.pop_back();
+        if (dir.empty()) throw EInOutError(0, "Unable to create directory");
+        if (DirectoryExists(dir) || (dir.size() == 2 && dir[1] == ':')) break;
+        missing.push_back(dir);
+        std::string parent = DirectoryPart(dir);
+        if (parent.empty() || parent == dir) break;
+        dir = std::move(parent);
+    }
+    for (auto d = missing.rbegin(); d != missing.rend(); ++d) CreateDirectoryA(d->c_str(), nullptr);
+}
+
 void DeleteMatchingFiles(const std::string& mask) {
-    const size_t cut = mask.find_last_of("\\:");
-    const std::string dir = cut == std::string::npos ? std::string() : mask.substr(0, cut + 1);
+    const std::string dir = DirectoryPart(mask);
     WIN32_FIND_DATAA fd;
     UniqueFind find(FindFirstFileA(mask.c_str(), &fd));
     if (!find) return;

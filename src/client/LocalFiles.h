@@ -16,6 +16,15 @@ namespace tolvar {
 // EInOutError when a directory cannot be created.
 void CreateDirPath(const std::string& path);
 
+// Creates the directory itself and its missing parents. Unlike CreateDirPath, a creation that
+// fails is not reported here (whoever writes into the directory finds out); only a path without
+// any directory raises EInOutError ("Unable to create directory").
+void CreateDirectoryWithParents(std::string dir);
+
+// The path without its last component, with its "\" (or the drive's ":"); empty when the path
+// has none.
+std::string DirectoryPart(const std::string& path);
+
 // Deletes every directory entry matching the mask's last component ("*", "?"), whatever its
 // attributes; what cannot be deleted stays. Never fails.
 void DeleteMatchingFiles(const std::string& mask);

@@ -3,10 +3,10 @@
 #include <set>
 #include <utility>
 
+#include "PumpingRequests.h"
 #include "base/Text.h"
 #include "feed/FeedKey.h"
 #include "feed/FeedScope.h"
-#include "http/HttpClient.h"
 
 namespace tolvar {
 
@@ -48,7 +48,7 @@ void TSignedFeed::SetKey(const std::optional<std::string>& pem) {
 std::optional<TManifest> TSignedFeed::FetchManifest(const std::string& url) const {
     if (!verifier_) return std::nullopt;
     try {
-        return verifier_->VerifiedManifest(FetchText(url));
+        return verifier_->VerifiedManifest(FetchTextPumping(url), clock_());
     } catch (const std::exception&) {
         return std::nullopt;  // unreachable, or missing: the same as unsigned
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -42,6 +43,8 @@ public:
     // build that verifies nothing, never one that trusts everything.
     void SetKey(const std::optional<std::string>& pem);
     bool Keyed() const { return keyed_; }
+    // The clock a manifest's expiry is read against: the system's; tests may move it.
+    void SetClock(std::function<ManifestTime()> clock) { clock_ = std::move(clock); }
 
     // Fetches the list's manifest from the server `root` and checks its signature; false when
     // it is missing, unreadable or not the vendor's. Without a key: true, and nothing fetched.
@@ -65,12 +68,10 @@ private:
     void Add(const std::string& root, const TManifest& manifest);
 
     bool keyed_ = false;
+    std::function<ManifestTime()> clock_ = ManifestNow;
     std::unique_ptr<const TFeedVerifier> verifier_;  // null for a key that cannot be read
     std::optional<TManifest> listManifest_;          // read and verified, waiting for its list
     std::map<std::string, Sha256Digest> signed_;     // URL -> hash, of the manifests accepted
 };
-
-// The vendor's public key the program carries (a company build's FEEDKEY resource), or none.
-std::optional<std::string> StoredFeedKey();
 
 }  // namespace tolvar

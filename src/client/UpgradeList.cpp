@@ -3,9 +3,9 @@
 #include "DownLoad.h"
 #include "LocalFiles.h"
 #include "Paths.h"
+#include "PumpingRequests.h"
 #include "app/Application.h"
 #include "base/ListLine.h"
-#include "http/HttpClient.h"
 
 namespace tolvar {
 
@@ -15,7 +15,7 @@ void TfmDownloading::FetchUpgradeList() {
         // A build with the vendor's key takes the list only as the vendor signed it; any other
         // list counts as one that could not be fetched.
         if (!Feed.LoadListManifest(UpdateRoot)) return;
-        const std::string text = FetchText(UpdateRoot + kUpgradeListPath);
+        const std::string text = FetchTextPumping(UpdateRoot + kUpgradeListPath);
         if (!Feed.AcceptList(UpdateRoot, text)) return;
         const TextLines lines = TextToLines(text);
         ListBox1.assign(lines.begin(), lines.end());

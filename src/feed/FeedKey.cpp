@@ -58,4 +58,15 @@ EcPublicPoint ReadFeedPublicKey(std::string_view pem) {
     return point;
 }
 
+std::string FeedPublicKeyPem(const EcPublicPoint& point) {
+    std::string der(std::begin(kSpkiPrefix), std::end(kSpkiPrefix));
+    der.append(point.begin(), point.end());
+    const std::string base64 = Base64Encode(der);
+    std::string pem = std::string(kBegin) + '\n';
+    for (size_t at = 0; at < base64.size(); at += 64) pem += base64.substr(at, 64) + '\n';
+    return pem + std::string(kEnd) + '\n';
+}
+
+std::string CanonicalFeedKey(std::string_view pem) { return FeedPublicKeyPem(ReadFeedPublicKey(pem)); }
+
 }  // namespace tolvar

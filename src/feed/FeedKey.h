@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "base/Exceptions.h"
@@ -24,5 +25,13 @@ inline constexpr char FeedKeyResourceName[] = "FEEDKEY";
 // A private key, another curve or kind of key, or a damaged block raises EFeedKeyError saying
 // which: a private key must never be what a build carries.
 EcPublicPoint ReadFeedPublicKey(std::string_view pem);
+
+// The PEM file of the point as OpenSSL writes a public key: the block alone, its Base64 in
+// lines of 64 characters, each line ending in LF.
+std::string FeedPublicKeyPem(const EcPublicPoint& point);
+// The key of a PEM file as a build carries it: the block written again from the point read,
+// so that nothing else of the file (a comment, a pass phrase kept beside the key) travels into
+// a program. Raises EFeedKeyError as ReadFeedPublicKey does.
+std::string CanonicalFeedKey(std::string_view pem);
 
 }  // namespace tolvar

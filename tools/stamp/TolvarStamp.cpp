@@ -25,11 +25,11 @@ int Stamp(const StampOptions& options) {
     const std::string sealed = EncryptText(plain, SettingsKeyPhrase);
     std::optional<std::string> feedKey;
     if (options.FeedKeyFile) {
-        feedKey = ReadWholeFile(*options.FeedKeyFile, "the feed key");
         // A private key must never travel in a build, and a key the client cannot read would
-        // make a build that updates nothing.
+        // make a build that updates nothing. What travels is the key alone, written again from
+        // its point: whatever else the file holds (a comment, a pass phrase) stays behind.
         try {
-            ReadFeedPublicKey(*feedKey);
+            feedKey = CanonicalFeedKey(ReadWholeFile(*options.FeedKeyFile, "the feed key"));
         } catch (const EFeedKeyError& e) {
             throw Exception("the feed key \"" + *options.FeedKeyFile + "\": " + e.Message());
         }

@@ -26,14 +26,14 @@ bool TFeedVerifier::Verify(std::string_view signedBytes, const EcdsaSignature& s
                                                 ULONG(copy.size()), 0));
 }
 
-std::optional<TManifest> TFeedVerifier::VerifiedManifest(std::string_view text) const {
+std::optional<TManifest> TFeedVerifier::VerifiedManifest(std::string_view text, ManifestTime now) const {
     TManifest manifest;
     try {
         manifest = ReadManifest(text);
     } catch (const EManifestError&) {
         return std::nullopt;
     }
-    if (!Verify(text.substr(0, manifest.SignedLength), manifest.Signature)) return std::nullopt;
+    if (!Verify(text.substr(0, manifest.SignedLength), manifest.Signature) || Expired(manifest, now)) return std::nullopt;
     return manifest;
 }
 

@@ -18,8 +18,10 @@ public:
 
     bool Usable() const { return key_.Valid(); }
     bool Verify(std::string_view signedBytes, const EcdsaSignature& signature) const;
-    // The manifest of `text` when it reads and carries a good signature; none otherwise.
-    std::optional<TManifest> VerifiedManifest(std::string_view text) const;
+    // The manifest of `text` when it reads, carries a good signature and still holds at `now`;
+    // none otherwise. An expired manifest is refused as a forged one is: it may be an old list
+    // served again.
+    std::optional<TManifest> VerifiedManifest(std::string_view text, ManifestTime now) const;
 
 private:
     UniqueBcryptKey key_;

@@ -38,6 +38,20 @@ TEST(FeedKey, ReadsTheP256PointOfAPublicKeyFile) {
     EXPECT_EQ(ReadFeedPublicKey(windows + "the end\r\n"), point);
 }
 
+TEST(FeedKey, ABuildCarriesTheKeyWrittenAgainFromItsPointAndNothingBesideIt) {
+    EXPECT_EQ(FeedPublicKeyPem(ReadFeedPublicKey(kP256)), kP256) << "byte for byte as OpenSSL writes it";
+    std::string around = "Vendor key, made 2024-05-01. Pass phrase of the signing box: hunter2\r\n";
+    for (char c : kP256) around += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    around += "-----BEGIN NOTE-----\r\nkeep this file safe\r\n";
+    const std::string canonical = CanonicalFeedKey(around);
+    EXPECT_EQ(canonical, kP256);
+    EXPECT_EQ(canonical.find("hunter2"), std::string::npos);
+    // A block whose lines were folded otherwise reads as the same key and is written the usual way.
+    const std::string folded = Replaced(Replaced(kP256, "\nvClsHIBU", "vClsHIBU\n"), "4w+pw==\n", "4w+pw==");
+    EXPECT_EQ(CanonicalFeedKey(folded + "\n"), kP256);
+    EXPECT_THROW(CanonicalFeedKey("nothing"), EFeedKeyError);
+}
+
 TEST(FeedKey, RefusesAnythingButTheP256PublicKey) {
     const struct {
         const char* what;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CompanyPass.h"
+#include "client/HostLaunch.h"
 #include "app/Application.h"
 
 using namespace tolvar;

@@ -51,24 +51,30 @@ TEST(FeedVerifier, AcceptsWhatTheVendorsToolSignedWithTheKeyAndNothingElse) {
 
     const TFeedVerifier vendor(ReadFeedPublicKey(signer.PublicKey()));
     ASSERT_TRUE(vendor.Usable());
-    const std::optional<TManifest> manifest = vendor.VerifiedManifest(text);
+    const ManifestTime now = ManifestNow();
+    const std::optional<TManifest> manifest = vendor.VerifiedManifest(text, now);
     ASSERT_TRUE(manifest);
     ASSERT_EQ(manifest->Entries.size(), 1u);
     EXPECT_EQ(manifest->Entries[0].Path, "/FTPHome/TolvarService/CompanyCode/V/vercheck.txt");
     EXPECT_EQ(manifest->Entries[0].Hash, Sha256Of(version));
 
-    EXPECT_FALSE(TFeedVerifier(ReadFeedPublicKey(signer.PublicKey("other"))).VerifiedManifest(text))
+    EXPECT_FALSE(TFeedVerifier(ReadFeedPublicKey(signer.PublicKey("other"))).VerifiedManifest(text, now))
         << "signed by another key";
-    // One hex digit changed in the hash, in r and in s: still a readable manifest, no longer
-    // the signed one.
-    const size_t r = text.find("signature ") + 10;
-    for (const size_t at : {size_t(5), r, r + 127}) {
+    // The tool's 90 days: good until then by the reader's clock, refused from then on.
+    EXPECT_GT(manifest->Expires, now + std::chrono::days(89));
+    EXPECT_LE(manifest->Expires, now + std::chrono::days(90) + std::chrono::minutes(5));
+    EXPECT_TRUE(vendor.VerifiedManifest(text, manifest->Expires - std::chrono::seconds(1)));
+    EXPECT_FALSE(vendor.VerifiedManifest(text, manifest->Expires)) << "expired";
+    // One digit changed in the expiry's year, in the hash, in r and in s: still a readable
+    // manifest, no longer the signed one.
+    const size_t hash = text.find('\n') + 1, r = text.find("signature ") + 10;
+    for (const size_t at : {size_t(8), hash + 5, r, r + 127}) {
         std::string changed = text;
-        changed[at] = changed[at] == '0' ? '1' : '0';
+        changed[at] = changed[at] == '3' ? '4' : '3';
         EXPECT_NO_THROW(ReadManifest(changed));
-        EXPECT_FALSE(vendor.VerifiedManifest(changed)) << "changed at " << at;
+        EXPECT_FALSE(vendor.VerifiedManifest(changed, now)) << "changed at " << at;
     }
-    EXPECT_FALSE(vendor.VerifiedManifest(text.substr(0, text.size() - 1))) << "truncated";
+    EXPECT_FALSE(vendor.VerifiedManifest(text.substr(0, text.size() - 1), now)) << "truncated";
 }
 
 TEST(FeedVerifier, AKeyOffTheCurveVerifiesNothing) {

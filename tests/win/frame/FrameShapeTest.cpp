@@ -16,7 +16,7 @@
 #include "app/Application.h"
 #include "app/Canvas.h"
 #include "app/Form.h"
-#include "client/DownLoad.h"
+#include "client/StoredResources.h"
 #include "skin/data/BmpCodec.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"

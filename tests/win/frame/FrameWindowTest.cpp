@@ -17,6 +17,7 @@
 #include "app/Handles.h"
 #include "app/Message.h"
 #include "client/DownLoad.h"
+#include "client/StoredResources.h"
 #include "skin/controls/win/SkinGauge.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"

@@ -17,6 +17,7 @@
 #include "app/Handles.h"
 #include "app/Timer.h"
 #include "client/DownLoad.h"
+#include "client/StoredResources.h"
 #include "skin/controls/win/GdiTextRenderer.h"
 #include "skin/controls/win/SkinGauge.h"
 #include "skin/data/CompressedStoredSkin.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Application.h"
+#include "app/CodePageText.h"
 #include "app/Canvas.h"
 #include "app/Message.h"
 #include "base/Exceptions.h"

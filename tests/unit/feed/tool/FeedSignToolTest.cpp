@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <memory>
 #include <sstream>
 
@@ -170,6 +171,60 @@ TEST_F(FeedSignTool, SignsTheListAndEachCompanyFolderWithKeysOpenSslMade) {
                   (std::map<std::string, Sha256Digest>{{t + "CompanyCode/ACME/vercheck.txt", Sha256("TolvarClient=1.4\r\n")},
                                                        {t + "CompanyCode/ACME/mark.png", Sha256("png")}}));
         EXPECT_TRUE(SignedEntries("FTPHome/TolvarService/CompanyCode/EMPTY/Company.sig", publicPem).empty());
+    }
+}
+
+TEST_F(FeedSignTool, EveryManifestOfARootExpiresTheDaysAskedForAfterSigningAndSaysWhen) {
+    StageRoot();
+    const fs::path key = dir_ / "key.pem";
+    OpenSsl("genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 -out " + key.string());
+    const std::string publicPem = PublicOf(key);
+    const struct {
+        std::string options;
+        int days;
+    } runs[] = {{"", kDefaultValidDays}, {"--valid-days 7 ", 7}, {"--valid-days 1 ", 1}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.options);
+        const ManifestTime before = ManifestNow();
+        ASSERT_EQ(Feedsign(run.options + key.string() + " " + root_.string()), 0) << output_;
+        const ManifestTime after = ManifestNow();
+        std::set<ManifestTime> expiries;
+        for (const char* manifest : {"FTPHome/TolvarService/UpGradeList.sig",
+                                     "FTPHome/TolvarService/CompanyCode/ACME/Company.sig",
+                                     "FTPHome/TolvarService/CompanyCode/EMPTY/Company.sig"}) {
+            SignedEntries(manifest, publicPem);  // the expiry line is among the signed bytes
+            expiries.insert(ReadManifest(Slurp(root_ / manifest)).Expires);
+        }
+        ASSERT_EQ(expiries.size(), 1u) << "one expiry for the whole root";
+        const ManifestTime expires = *expiries.begin();
+        EXPECT_GE(expires, before + std::chrono::days(run.days));
+        EXPECT_LE(expires, after + std::chrono::days(run.days));
+        EXPECT_NE(output_.find("expire " + FormatManifestTime(expires)), std::string::npos) << output_;
+    }
+
+    const std::string signedList = Slurp(root_ / "FTPHome/TolvarService/UpGradeList.sig");
+    for (const char* days : {"0", "3661", "-5", "seven", "1.5", ""}) {
+        SCOPED_TRACE(days);
+        EXPECT_NE(Feedsign("--valid-days '" + std::string(days) + "' " + key.string() + " " + root_.string()), 0);
+        EXPECT_EQ(output_.rfind("feedsign: ", 0), 0u) << output_;
+        EXPECT_EQ(Slurp(root_ / "FTPHome/TolvarService/UpGradeList.sig"), signedList) << "nothing written";
+    }
+}
+
+// What the build runs on the key it is given: the key alone out, or the build stops saying why.
+TEST_F(FeedSignTool, TheBuildsKeyToolPassesOnTheKeyAloneAndRefusesWhatIsNoPublicKey) {
+    const fs::path key = dir_ / "vendor.pem", pub = dir_ / "vendor.pub.pem";
+    OpenSsl("genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 -out " + key.string());
+    const std::string publicPem = PublicOf(key);
+    Spit(pub, "# vendor key; the pass phrase is hunter2\r\n" + publicPem + "more notes\n");
+    ASSERT_EQ(Run(FEEDKEY, pub.string()), 0) << output_;
+    EXPECT_EQ(output_, publicPem);
+
+    for (const auto& [file, says] : {std::pair{key, "private key"}, std::pair{dir_ / "missing.pem", "cannot read"},
+                                     std::pair{dir_, "cannot read"}}) {
+        EXPECT_EQ(Run(FEEDKEY, file.string()), 1) << file;
+        EXPECT_EQ(output_.rfind("feedkey: ", 0), 0u) << output_;
+        EXPECT_NE(output_.find(says), std::string::npos) << output_;
     }
 }
 

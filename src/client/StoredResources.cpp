@@ -1,8 +1,8 @@
-// What travels inside the program: its skin, and what a deployment sets (the sealed company
-// settings and the update server root URL, resources that the deployment stamper can replace).
-#include "DownLoad.h"
+#include "StoredResources.h"
+
 #include "app/ResourceData.h"
 #include "base/SettingsCipher.h"
+#include "feed/FeedKey.h"
 
 namespace tolvar {
 
@@ -14,6 +14,9 @@ std::string StoredUpdateRoot() {
     // Built in when the resource is missing, so the program never reaches an unintended server.
     return ReadResourceData(UpdateRootResourceName).value_or(std::string(TOLVAR_UPDATE_ROOT));
 }
+
+// Written by the deployment stamper, or by a build made with a key.
+std::optional<std::string> StoredFeedKey() { return ReadResourceData(FeedKeyResourceName); }
 
 std::string DecryptSettings(const std::string& cipherText) { return DecryptText(cipherText, SettingsKeyPhrase); }
 

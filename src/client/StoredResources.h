@@ -1,0 +1,20 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace tolvar {
+
+// What travels inside the program: its skin, and what a deployment sets (the sealed company
+// settings, the update server root URL and the vendor's public key, resources that the
+// deployment stamper can replace).
+
+std::string StoredSkin();
+std::string StoredSettings();
+std::string StoredUpdateRoot();
+// The vendor's public key a company build carries (its FEEDKEY resource), or none.
+std::optional<std::string> StoredFeedKey();
+
+// The settings text sealed in the stored ciphertext.
+std::string DecryptSettings(const std::string& cipherText);
+
+}  // namespace tolvar
