@@ -7,6 +7,7 @@
 
 #include "PassHarness.h"
 #include "base/Text.h"
+#include "client/HostLaunch.h"
 
 using namespace tolvar;
 using namespace tolvar::test;
