@@ -107,11 +107,13 @@ int RunClient(const std::string& url, const std::string& path, const std::string
     form->ProgressBar1->SetProgressText(path.substr(path.find_last_of('\\') + 1));
     app->ProcessMessages();
 
+    // The listed Size is the file's own length, as the list gives it.
+    const TSignedSource source{TFeedFolder::List, FetchContentLength(url)};
     const size_t startSet = Memory().WorkingSetSize;
     const double start = Seconds();
     TDownloadResult result;
     try {
-        result = form->DownloadFile(url, path);
+        result = form->DownloadFile(url, path, source);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

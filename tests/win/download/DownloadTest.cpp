@@ -152,7 +152,8 @@ TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
     FaultOnA(GetParam().fault);
 
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
-    if (!GetParam().programLimits) form->DownloadLimits = {std::chrono::seconds(5), std::chrono::seconds(5)};
+    if (!GetParam().programLimits)
+        form->DownloadLimits = {std::chrono::seconds(5), std::chrono::seconds(5), {std::chrono::seconds(5), 2048}};
     const auto start = std::chrono::steady_clock::now();
     const PassOutcome out = pass.Run();
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
@@ -202,6 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 false},
                       FaultCase{"BodyNeverEnds", R"({"endless": true})", false},
                       FaultCase{"StallsAfterHalf", R"({"stall_after_percent": 50})", false, false, true},
+                      // Just enough for every span of 30 s, far too little on average.
+                      FaultCase{"TricklesAKibEvery29Seconds", R"({"trickle": [1024, 29]})", false, false, true},
                       FaultCase{"NeverAnswers", R"({"silent": true})", false, true},
                       FaultCase{"HeadersAByteASecond", R"({"head_rate": 1})", false, true},
                       FaultCase{"HeadersOfTheProbeAByteASecond", R"({"head_rate": 1, "methods": ["HEAD"]})", true},
@@ -323,7 +326,7 @@ TEST_F(Download, AServerThatCannotBeReachedFailsTheDownloadAndLeavesTheFile) {
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/" + kServerFolder + "a.dll";
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(form->DownloadFile(url, Local("a.dll")), TDownloadResult::Failed);
+    EXPECT_EQ(form->DownloadFile(url, Local("a.dll"), {TFeedFolder::List, 5000}), TDownloadResult::Failed);
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     std::printf("[ elapsed  ] ConnectionRefused: %lld ms\n", static_cast<long long>(elapsed.count()));
     EXPECT_LT(elapsed, std::chrono::seconds(60)) << "an upper bound with slack";
