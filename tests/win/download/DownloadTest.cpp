@@ -11,6 +11,7 @@
 #include <set>
 
 #include "PassHarness.h"
+#include "TickSampler.h"
 #include "app/Application.h"
 #include "app/CodePageText.h"
 #include "app/Cursor.h"
@@ -91,9 +92,7 @@ protected:
     void FaultOnA(const std::string& fault) const { pass.SetFaults("{\"" + Url("a.dll") + "\": " + fault + "}"); }
 };
 
-// Samples the window from a thread timer while it lives. The timer fires in the pass's own
-// message pumps, one after each read of a download, so the samples show the window as the user
-// sees it in the middle of the stage.
+// Samples the window while the pass runs (TickSampler).
 class StageSampler {
 public:
     struct Sample {
@@ -101,28 +100,16 @@ public:
         int32_t max, value;
         bool busy;  // the hourglass shows
     };
-    explicit StageSampler(TfmDownloading* form) : form_(form) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
-    }
-    ~StageSampler() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    StageSampler(const StageSampler&) = delete;
-    StageSampler& operator=(const StageSampler&) = delete;
+    explicit StageSampler(TfmDownloading* form)
+        : sampler_([this, form] {
+              TskSkinGauge* gauge = form->ProgressBar1;
+              samples.push_back({form->Caption(), gauge->ProgressText(), gauge->MaxValue(), gauge->Value(),
+                                 TBusyCursor::ScreenCursor() != nullptr});
+          }) {}
     std::vector<Sample> samples;
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!current_) return;
-        TskSkinGauge* gauge = current_->form_->ProgressBar1;
-        current_->samples.push_back({current_->form_->Caption(), gauge->ProgressText(), gauge->MaxValue(), gauge->Value(),
-                                      TBusyCursor::ScreenCursor() != nullptr});
-    }
-    static inline StageSampler* current_ = nullptr;
-    TfmDownloading* form_;
-    UINT_PTR timer_ = 0;
+    TickSampler sampler_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "../company/CompanyPass.h"
 #include "FeedSigner.h"
+#include "TickSampler.h"
 #include "app/Handles.h"
 #include "app/TemporaryFile.h"
 #include "client/HostLaunch.h"
@@ -56,33 +57,19 @@ std::set<std::string> ServiceFiles() {
     return names;
 }
 
-// Watches a folder from a thread timer while the pass runs (it fires in the pass's own message
-// pumps) and notes every temporary file it sees there, with the item the gauge shows then.
+// Notes, while the pass runs (TickSampler), the items the gauge shows while a temporary file is
+// in the folder.
 class TemporaryFileWatch {
 public:
-    TemporaryFileWatch(TfmDownloading* form, std::string folder) : form_(form), folder_(std::move(folder)) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
-    }
-    ~TemporaryFileWatch() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    TemporaryFileWatch(const TemporaryFileWatch&) = delete;
-    TemporaryFileWatch& operator=(const TemporaryFileWatch&) = delete;
-    std::set<std::string> seenDuring;  // the items during which one was there
+    TemporaryFileWatch(TfmDownloading* form, const std::string& folder)
+        : sampler_([this, form, folder] {
+              for (const std::string& name : FileNamesIn(folder))
+                  if (IsTemporaryName(name, kTemporaryPrefix)) seenDuring.insert(form->ProgressBar1->ProgressText());
+          }) {}
+    std::set<std::string> seenDuring;
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!current_) return;
-        for (const std::string& name : FileNamesIn(current_->folder_))
-            if (IsTemporaryName(name, kTemporaryPrefix))
-                current_->seenDuring.insert(current_->form_->ProgressBar1->ProgressText());
-    }
-    static inline TemporaryFileWatch* current_ = nullptr;
-    TfmDownloading* form_;
-    std::string folder_;
-    UINT_PTR timer_ = 0;
+    TickSampler sampler_;
 };
 
 class SignedPass : public ::testing::Test {
