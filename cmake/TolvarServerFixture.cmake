@@ -20,6 +20,9 @@
 #   Signs server roots with the host tool feedsign on request, for tests under Wine: a key pair
 #   per name, made at start in <state>/keys (tools/testserver/sign_server.py).
 #
+# tolvar_tool_runner_fixture(<fixture> TOOLS <name=path>... [LIFETIME <seconds>])
+#   Runs the named host tools on request, for tests under Wine (tools/testserver/tool_server.py).
+#
 # tolvar_use_server(<test> <fixture>...)
 #   The test needs those servers: FIXTURES_REQUIRED, a RESOURCE_LOCK per server (tests that
 #   change a server's faults must not overlap), and TOLVAR_SERVER_<FIXTURE>=<state> in its
@@ -78,6 +81,16 @@ function(tolvar_feed_signer_fixture fixture)
   tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
     COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/sign_server.py --feedsign ${TOLVAR_HOST_BIN}/feedsign
             --keys ${state}/keys ${keys})
+endfunction()
+
+function(tolvar_tool_runner_fixture fixture)
+  cmake_parse_arguments(F "" "LIFETIME" "TOOLS" ${ARGN})
+  set(tools)
+  foreach(tool ${F_TOOLS})
+    list(APPEND tools --tool ${tool})
+  endforeach()
+  tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
+    COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/tool_server.py ${tools})
 endfunction()
 
 function(tolvar_use_server test)

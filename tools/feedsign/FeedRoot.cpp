@@ -8,6 +8,8 @@
 #include "base/ListLine.h"
 #include "base/Text.h"
 #include "feed/FeedScope.h"
+#include "feed/Manifest.h"
+#include "feedsign/SigningKey.h"
 
 namespace tolvar {
 
@@ -24,6 +26,16 @@ std::string ReadFile(const fs::path& file) {
 }
 
 fs::path Below(const fs::path& root, std::string_view path) { return root / fs::path(path.substr(1)); }
+
+void WriteManifest(const fs::path& file, const std::string& manifest) {
+    const fs::path temporary = file.string() + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(manifest.data(), std::streamsize(manifest.size()));
+        if (!out.flush()) throw Exception("cannot write " + temporary.string());
+    }
+    fs::rename(temporary, file);
+}
 
 }  // namespace
 
@@ -79,6 +91,21 @@ std::vector<TManifestPlan> PlanManifests(const fs::path& root) {
         throw Exception("nothing to sign in " + root.string() + ": no " + std::string(kUpgradeListFile.substr(1)) +
                         " and no company folder");
     return plans;
+}
+
+std::vector<TManifestPlan> SignRoot(const TSigningKey& key, const fs::path& root, ManifestTime expires) {
+    std::vector<std::pair<TManifestPlan, std::string>> manifests;
+    for (TManifestPlan& plan : PlanManifests(root)) {
+        std::vector<TManifestEntry> entries;
+        for (const TManifestPlan::File& file : plan.Files) entries.push_back({Sha256OfFile(file.Local), file.Path});
+        manifests.emplace_back(std::move(plan), SignManifest(key, expires, entries));
+    }
+    std::vector<TManifestPlan> written;
+    for (auto& [plan, manifest] : manifests) {
+        WriteManifest(plan.ManifestFile, manifest);
+        written.push_back(std::move(plan));
+    }
+    return written;
 }
 
 }  // namespace tolvar

@@ -3,7 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "feed/Manifest.h"
+
 namespace tolvar {
+
+class TSigningKey;
 
 // One manifest to write into a server root: its file, and the files it names, each by the path
 // the client requests it by and by where it lies in the root.
@@ -26,5 +30,11 @@ std::vector<TManifestPlan> PlanManifests(const std::filesystem::path& root);
 // The file of the root that a requested path names; raises for a path that could leave the
 // root ("." or ".." as a part) or names no file.
 std::filesystem::path FileOfPath(const std::filesystem::path& root, const std::string& path);
+
+// Signs the root with the key: every manifest of PlanManifests, each holding until `expires`.
+// All are made before the first is written, so that a root that cannot be signed whole keeps
+// the manifests it had; each is written under a temporary name and renamed into place, so that
+// a server never serves half a manifest. Returns the manifests written.
+std::vector<TManifestPlan> SignRoot(const TSigningKey& key, const std::filesystem::path& root, ManifestTime expires);
 
 }  // namespace tolvar

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "base/Exceptions.h"
+#include "feed/FeedKey.h"
 
 namespace tolvar {
 
@@ -103,6 +104,46 @@ std::string SignManifest(const TSigningKey& key, ManifestTime expires, const std
     return SignedManifest(body, key.Sign(body));
 }
 
+void TVerifyingKey::Free::operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
+
+TVerifyingKey TVerifyingKey::Load(const std::filesystem::path& pemFile) {
+    std::ifstream in(pemFile, std::ios::binary);
+    if (!in) throw Exception("cannot read the key " + pemFile.string());
+    const std::string pem((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    try {
+        ReadFeedPublicKey(pem);
+    } catch (const EFeedKeyError& e) {
+        throw Exception(pemFile.string() + ": " + e.what());
+    }
+    UniqueBio bio(BIO_new_mem_buf(pem.data(), int(pem.size())));
+    EVP_PKEY* key = bio ? PEM_read_bio_PUBKEY(bio.get(), nullptr, NoPassPhrase, nullptr) : nullptr;
+    if (!key) throw Exception(pemFile.string() + " holds no public key OpenSSL can read" + Reason());
+    return TVerifyingKey(key);
+}
+
+bool TVerifyingKey::Verifies(std::string_view bytes, const EcdsaSignature& signature) const {
+    // The manifest carries r and s as they are; OpenSSL takes the signature as DER.
+    std::unique_ptr<ECDSA_SIG, void (*)(ECDSA_SIG*)> sig(ECDSA_SIG_new(), ECDSA_SIG_free);
+    BIGNUM* r = BN_bin2bn(signature.data(), 32, nullptr);
+    BIGNUM* s = BN_bin2bn(signature.data() + 32, 32, nullptr);
+    if (!sig || !r || !s || ECDSA_SIG_set0(sig.get(), r, s) != 1) {
+        BN_free(r);
+        BN_free(s);
+        throw Exception("cannot read a signature" + Reason());
+    }
+    unsigned char* der = nullptr;
+    const int derSize = i2d_ECDSA_SIG(sig.get(), &der);
+    if (derSize <= 0) throw Exception("cannot read a signature" + Reason());
+    std::unique_ptr<unsigned char, void (*)(void*)> derOwner(der, [](void* p) { OPENSSL_free(p); });
+    UniqueMdContext context(EVP_MD_CTX_new());
+    if (!context || EVP_DigestVerifyInit(context.get(), nullptr, EVP_sha256(), nullptr, key_.get()) != 1)
+        throw Exception("cannot verify" + Reason());
+    const int verdict = EVP_DigestVerify(context.get(), der, size_t(derSize),
+                                         reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    ERR_clear_error();  // a signature that does not verify leaves its reason behind
+    return verdict == 1;
+}
+
 void MakeKeyPair(const std::filesystem::path& privateFile, const std::filesystem::path& publicFile) {
     for (const auto& file : {privateFile, publicFile})
         if (std::filesystem::exists(file)) throw Exception(file.string() + " exists already: a key is never overwritten");
@@ -135,6 +176,14 @@ Sha256Digest Sha256OfFile(const std::filesystem::path& file) {
     Sha256Digest digest;
     unsigned int size = 0;
     EVP_DigestFinal_ex(context.get(), digest.data(), &size);
+    return digest;
+}
+
+Sha256Digest Sha256OfBytes(std::string_view bytes) {
+    Sha256Digest digest;
+    unsigned int size = 0;
+    if (EVP_Digest(bytes.data(), bytes.size(), digest.data(), &size, EVP_sha256(), nullptr) != 1)
+        throw Exception("no SHA-256" + Reason());
     return digest;
 }
 

@@ -34,11 +34,30 @@ private:
 // client's reader would refuse.
 std::string SignManifest(const TSigningKey& key, ManifestTime expires, const std::vector<TManifestEntry>& entries);
 
+// The vendor's public P-256 key, for checking what a server serves as the client checks it. The
+// PEM text is read by the client's own reader first, so that a key a company build could not
+// carry is refused here too.
+class TVerifyingKey {
+public:
+    static TVerifyingKey Load(const std::filesystem::path& pemFile);
+
+    // Whether the signature (r and s) is the key's over the SHA-256 of the bytes.
+    bool Verifies(std::string_view bytes, const EcdsaSignature& signature) const;
+
+private:
+    struct Free {
+        void operator()(EVP_PKEY* key) const;
+    };
+    explicit TVerifyingKey(EVP_PKEY* key) : key_(key) {}
+    std::unique_ptr<EVP_PKEY, Free> key_;
+};
+
 // Makes a new key pair: the private key as PKCS#8 PEM, readable by its owner alone, and the
 // public key as a SubjectPublicKeyInfo PEM. Neither file may exist yet: a key is never
 // overwritten.
 void MakeKeyPair(const std::filesystem::path& privateFile, const std::filesystem::path& publicFile);
 
 Sha256Digest Sha256OfFile(const std::filesystem::path& file);
+Sha256Digest Sha256OfBytes(std::string_view bytes);
 
 }  // namespace tolvar

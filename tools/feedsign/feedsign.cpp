@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,34 +38,12 @@ std::optional<int> DaysOf(const std::string& text) {
     return std::atoi(text.c_str());
 }
 
-// Written under a temporary name and renamed into place: a server never serves half a manifest.
-void WriteManifest(const fs::path& file, const std::string& manifest) {
-    const fs::path temporary = file.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(manifest.data(), std::streamsize(manifest.size()));
-        if (!out.flush()) throw Exception("cannot write " + temporary.string());
-    }
-    fs::rename(temporary, file);
-}
-
 int Sign(const fs::path& keyFile, const fs::path& root, int validDays) {
     // One expiry for the whole root, from the moment it is signed.
     const ManifestTime expires = ExpiryAfter(ManifestNow(), validDays);
-    const TSigningKey key = TSigningKey::Load(keyFile);
-    // Every manifest is made before the first is written: a root that cannot be signed whole
-    // keeps the manifests it had.
-    std::vector<std::pair<TManifestPlan, std::string>> manifests;
-    for (TManifestPlan& plan : PlanManifests(root)) {
-        std::vector<TManifestEntry> entries;
-        for (const TManifestPlan::File& file : plan.Files) entries.push_back({Sha256OfFile(file.Local), file.Path});
-        manifests.emplace_back(std::move(plan), SignManifest(key, expires, entries));
-    }
-    for (const auto& [plan, manifest] : manifests) {
-        WriteManifest(plan.ManifestFile, manifest);
+    for (const TManifestPlan& plan : SignRoot(TSigningKey::Load(keyFile), root, expires))
         std::printf("signed %s: %zu file%s\n", plan.ManifestFile.string().c_str(), plan.Files.size(),
                     plan.Files.size() == 1 ? "" : "s");
-    }
     std::printf("the manifests expire %s (in %d day%s): sign again before then\n", FormatManifestTime(expires).c_str(),
                 validDays, validDays == 1 ? "" : "s");
     return 0;

@@ -89,3 +89,13 @@ def announce_and_guard(server, args):
         write_atomically(args.url_file, url + "\n")
     print(f"listening at {url}", file=sys.stderr, flush=True)
     return url
+
+
+def answer_text(handler, status, text):
+    """Answers a request of a BaseHTTPRequestHandler with a plain text and its length."""
+    body = text.encode("utf-8", "replace")
+    handler.send_response(status)
+    handler.send_header("Content-Type", "text/plain")
+    handler.send_header("Content-Length", str(len(body)))
+    handler.end_headers()
+    handler.wfile.write(body)

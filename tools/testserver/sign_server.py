@@ -39,12 +39,7 @@ class SignHandler(BaseHTTPRequestHandler):
             self.answer(200, "failed\nfeedsign did not finish\n")
 
     def answer(self, status, text):
-        body = text.encode("utf-8", "replace")
-        self.send_response(status)
-        self.send_header("Content-Type", "text/plain")
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
+        serverlife.answer_text(self, status, text)
 
     def log_message(self, format, *args):
         pass

@@ -25,6 +25,18 @@ inline std::string LocalPath(const std::string& unixPath) {
 #endif
 }
 
+// The path of the build machine that a path of this process names: Z:\x\y under Wine is /x/y.
+inline std::string UnixPath(const std::string& localPath) {
+#ifdef _WIN32
+    std::string path = localPath;
+    if (path.size() >= 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') path.erase(0, 2);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+#else
+    return localPath;
+#endif
+}
+
 inline std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -68,6 +80,20 @@ struct TTestServer {
         for (std::string line; std::getline(text, line);)
             if (!line.empty()) lines.push_back(line);
         return lines;
+    }
+    // The method and target of each logged request from index `from` on: "GET /FTPHome/...".
+    std::vector<std::string> RequestsSince(size_t from) const {
+        const auto field = [](const std::string& json, const std::string& name) {
+            const std::string key = "\"" + name + "\": \"";
+            const size_t at = json.find(key);
+            if (at == std::string::npos) return std::string();
+            const size_t start = at + key.size();
+            return json.substr(start, json.find('"', start) - start);
+        };
+        const std::vector<std::string> lines = Requests();
+        std::vector<std::string> requests;
+        for (size_t i = from; i < lines.size(); ++i) requests.push_back(field(lines[i], "method") + " " + field(lines[i], "target"));
+        return requests;
     }
     // The server reads the faults again on every request.
     void SetFaults(const std::string& json) const { WriteWholeFile(FaultsFile(), json); }
