@@ -194,7 +194,12 @@ THTTPClient::Response THTTPClient::Request(const std::string& method, const std:
         }
         throw EHTTPProtocolError(response.StatusLine, code, response.StatusLine);
     }
-    if (body) ReadBody(reader, code, response.Headers, body, bodyLimit_);
+    if (body) {
+        // A body that trickles in just fast enough for every span would still keep the pass
+        // waiting for hours: its average must hold up too.
+        reader.SetRateFloor(rateFloor_);
+        ReadBody(reader, code, response.Headers, body, bodyLimit_);
+    }
     stream->Close();
     return response;
 }

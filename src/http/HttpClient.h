@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "base/TransferPace.h"
 #include "http/ByteStream.h"
 #include "http/HttpErrors.h"
 
@@ -42,6 +43,8 @@ public:
     // at least TStreamReader::ProgressBytes of the body (or its end).
     void SetReadTimeout(Milliseconds timeout) { readTimeout_ = timeout; }
     void SetBodyLimit(uint64_t bytes) { bodyLimit_ = bytes; }
+    // The body of a GET must also keep its average rate above this floor, once past its grace.
+    void SetRateFloor(TRateFloor floor) { rateFloor_ = floor; }
 
     // GET: the response body byte for byte; empty when there is none.
     std::string FetchText(const std::string& url);
@@ -57,6 +60,7 @@ private:
     Milliseconds connectTimeout_ = DefaultConnectTimeout;
     Milliseconds readTimeout_ = DefaultReadTimeout;
     uint64_t bodyLimit_ = DefaultBodyLimit;
+    TRateFloor rateFloor_;
 };
 
 // Each with a fresh client of its own, as every request of the update client is made.

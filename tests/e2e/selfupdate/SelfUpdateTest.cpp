@@ -90,10 +90,11 @@ protected:
         for (size_t i = from; i < lines.size(); ++i) result.push_back(MethodAndTarget(lines[i]));
         return result;
     }
-    // Starts the client in the working directory and waits until the host has been started
-    // and every process of the run has ended; the stand-in's lines.
-    std::vector<std::string> RunClient() {
-        EXPECT_TRUE(tree.Start(work / "TolvarClient.exe", "", work.Path()));
+    // Starts the client in the working directory (or another program of it, with arguments)
+    // and waits until the host has been started and every process of the run has ended; the
+    // stand-in's lines.
+    std::vector<std::string> RunClient(const std::string& program = "TolvarClient.exe", const std::string& args = "") {
+        EXPECT_TRUE(tree.Start(work / program, args, work.Path()));
         if (WaitForLines(record, 1, kHostStartMs).empty()) {
             ADD_FAILURE() << "the host was not started; " << tree.Running() << " processes still running";
             return {};
@@ -216,6 +217,62 @@ TEST_F(CompanyBuild, ABuildWithTheVendorsKeyRunsTheSignedPassAndUpdatesItselfToA
     std::vector<std::string> expected = pass13;
     expected.insert(expected.end(), pass14.begin(), pass14.end());
     EXPECT_EQ(RequestsSince(before), expected);
+}
+
+// A new client the vendor signed but did not stamp with the key would make every workstation
+// keyless from then on: the keyed client neither starts it nor lets copy mode install it.
+TEST_F(CompanyBuild, ABuildWithTheKeyTakesNoNewClientWithoutTheSameKey) {
+    const FeedSigner signer("feed_signer");
+    const std::string settings = "CompanyCode=KEPT\r\nDomainIP=10.9.8.7\r\n";
+    const std::string old =
+        ReadTestFile(Stamp(kClient13, settings, "kept-1.3", "--feed-key \"" + signer.PublicKeyFile() + "\""));
+    const struct {
+        const char* what;
+        std::string fresh;
+    } cases[] = {
+        {"no key", ReadTestFile(Stamp(kClient14, settings, "kept-1.4-keyless"))},
+        {"another key", ReadTestFile(Stamp(kClient14, settings, "kept-1.4-other",
+                                           "--feed-key \"" + signer.PublicKeyFile("other") + "\""))},
+    };
+    const std::string folder = "/FTPHome/TolvarService/CompanyCode/KEPT/";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_FALSE(c.fresh.empty());
+        WriteTestFile(work / "TolvarClient.exe", old);
+        Serve("FTPHome/TolvarService/CompanyCode/KEPT/vercheck.txt", "TolvarClient=1.4\r\n");
+        Serve("FTPHome/TolvarService/CompanyCode/KEPT/Sandrel.exe", c.fresh);
+        signer.Sign(server.Root());
+
+        // The pass stages the signed file, finds it without the key, and starts the host.
+        size_t before = server.Requests().size();
+        std::vector<std::string> started = RunClient();
+        EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), old);
+        EXPECT_FALSE(PathExists(work / "Sandrel.exe")) << "not kept either";
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_EQ(started[0].substr(0, started[0].find('|')), "TH.exe");
+        EXPECT_EQ(RequestsSince(before), (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                                                   "GET " + folder + "Company.sig",
+                                                                   "GET " + folder + "vercheck.txt",
+                                                                   "GET " + folder + "Sandrel.exe",
+                                                                   "HEAD " + folder + "Sandrel.exe"}));
+
+        // Copy mode started by hand with it staged: the keyed client stays and is started.
+        WriteTestFile(work / "Sandrel.exe", c.fresh);
+        WriteTestFile(record, "");
+        Serve("FTPHome/TolvarService/CompanyCode/KEPT/vercheck.txt", "TolvarClient=1.3\r\n");
+        signer.Sign(server.Root());
+        before = server.Requests().size();
+        started = RunClient("Sandrel.exe", "copy");
+        EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), old) << "copy mode refused to install it";
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_EQ(started[0].substr(0, started[0].find('|')), "TH.exe");
+        EXPECT_EQ(RequestsSince(before), (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                                                   "GET " + folder + "Company.sig",
+                                                                   "GET " + folder + "vercheck.txt"}))
+            << "the pass of the client that stayed";
+        EXPECT_FALSE(PathExists(work / "Sandrel.exe")) << "which deleted the staged file";
+        WriteTestFile(record, "");
+    }
 }
 
 TEST_F(HttpsCompanyBuild, StampedWithAnHttpsRootRunsEveryRequestOverTlsAndUpdatesItself) {

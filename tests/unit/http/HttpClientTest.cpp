@@ -299,6 +299,29 @@ TEST(HttpClientTest, TrickleRunsIntoTheReadTimeout) {
     }
 }
 
+// A body that keeps every span alive but falls below the average rate once past the grace has
+// stalled; one that keeps above the floor arrives whole, however long it takes.
+TEST(HttpClientTest, ABodyBelowTheRateFloorAfterTheGraceStalls) {
+    std::vector<Piece> body = {{Response("Content-Length: 20480\r\n")}};
+    for (int i = 0; i < 20; ++i) body.push_back({std::string(1024, 'r'), 50});  // about 20 KiB/s for a second
+    const struct {
+        uint64_t floor;
+        bool stalls;
+    } cases[] = {{40 * 1024, true}, {8 * 1024, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.floor);
+        TScriptedServer server(body, 5s);
+        THTTPClient client;
+        client.SetReadTimeout(2s);  // far more than a piece's wait: only the floor can end it
+        client.SetRateFloor({300ms, c.floor});
+        if (c.stalls) {
+            EXPECT_THROW(client.FetchText(server.Url()), ETimeoutError);
+        } else {
+            EXPECT_EQ(client.FetchText(server.Url()), std::string(20480, 'r'));
+        }
+    }
+}
+
 // A text past the body limit fails as a broken connection does, however its length is told;
 // one at the limit is read whole.
 TEST(HttpClientTest, BodyLimit) {
