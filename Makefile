@@ -1,10 +1,11 @@
 # The one driver of the project. `make test` and `make demo` work on a fresh Debian machine:
 # they install what is missing first.
 #
-#   make build [UPDATE_ROOT=http://127.0.0.1:PORT] [FEED_KEY=PUBLIC.pem]   both trees
+#   make build [UPDATE_ROOT=http[s]://HOST[:PORT]] [FEED_KEY=PUBLIC.pem]   both trees
 #   make test                                        every test, native and under Wine
-#   make demo [SIGNED=1]                             the client against the demo update server (a
-#                                                    signed root and a build with the key)
+#   make demo [SIGNED=1] [HTTPS=1]                   the client against the demo update server (a
+#                                                    signed root and a build with the key; the
+#                                                    server over TLS and a build stamped for it)
 #   make bench / make fuzz FUZZ=<target> SECONDS=<n> measurements, kept out of `make test`
 
 UPDATE_ROOT ?= http://127.0.0.1:8642
@@ -47,9 +48,13 @@ install-packages:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
+# The root is checked first, by the stamper's rule (checkroot, a host tool made before anything
+# else): a root the client cannot use stops the build at once, and no client is left behind.
 host: deps
 	cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVAR_UPDATE_ROOT=$(UPDATE_ROOT) \
 	  -DTOLVAR_CLIENT_VERSION=$(CLIENT_VERSION) >/dev/null
+	cmake --build $(HOST) --target checkroot -j $(JOBS) >/dev/null
+	@$(HOST)/bin/checkroot '$(UPDATE_ROOT)' || { rm -f $(WIN)/bin/TolvarClient.exe; exit 1; }
 	cmake --build $(HOST) -j $(JOBS)
 
 win: host
@@ -78,7 +83,7 @@ test: build
 	$(MAKE) --no-print-directory test-win
 
 demo: build wineprefix
-	tools/demo/run-demo $(WIN)/bin $(BUILD) $(if $(SIGNED),--signed)
+	tools/demo/run-demo $(WIN)/bin $(BUILD) $(if $(SIGNED),--signed) $(if $(HTTPS),--https)
 
 bench: deps-bench
 	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF -DTOLVAR_BENCHMARKS=ON >/dev/null

@@ -23,6 +23,17 @@
 # tolvar_tool_runner_fixture(<fixture> TOOLS <name=path>... [LIFETIME <seconds>])
 #   Runs the named host tools on request, for tests under Wine (tools/testserver/tool_server.py).
 #
+# tolvar_tls_server_fixture(<fixture> [LIFETIME <seconds>])
+#   The update server over TLS with the servers a client must refuse beside it
+#   (tools/testserver/tls_server.py), serving <state>/root as the update server fixture does; its
+#   URL is https://localhost:PORT, the others' are in <state>/url-<name>. The certificates are
+#   made at test time (fixture tls_certs, tools/testserver/make_test_certs.py).
+#
+# tolvar_use_tls_server(<test> <fixture>...)
+#   tolvar_use_server, and the test authority trusted in the test prefix for the test's run
+#   (fixture tls_trust: trustroot under Wine adds it to the prefix's Root store and removes it
+#   at the end; the host's trust is never touched).
+#
 # tolvar_use_server(<test> <fixture>...)
 #   The test needs those servers: FIXTURES_REQUIRED, a RESOURCE_LOCK per server (tests that
 #   change a server's faults must not overlap), and TOLVAR_SERVER_<FIXTURE>=<state> in its
@@ -102,4 +113,36 @@ function(tolvar_use_server test)
     set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK test-server-${fixture})
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "TOLVAR_SERVER_${name}=${state}")
   endforeach()
+endfunction()
+
+function(tolvar_tls_fixtures)
+  if(TEST tls_certs_make)
+    return()
+  endif()
+  tolvar_server_state_dir(certs tls_certs)
+  add_test(NAME tls_certs_make COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/make_test_certs.py --out ${certs})
+  set_tests_properties(tls_certs_make PROPERTIES FIXTURES_SETUP tls_certs TIMEOUT 120)
+  if(TOLVAR_WINDOWS)
+    # The program under Wine names the build machine's files through drive Z:.
+    add_test(NAME tls_trust_add COMMAND trustroot add Z:${certs}/authority.pem)
+    set_tests_properties(tls_trust_add PROPERTIES FIXTURES_SETUP tls_trust FIXTURES_REQUIRED tls_certs TIMEOUT 120)
+    add_test(NAME tls_trust_remove COMMAND trustroot remove Z:${certs}/authority.pem)
+    set_tests_properties(tls_trust_remove PROPERTIES FIXTURES_CLEANUP tls_trust TIMEOUT 120)
+  endif()
+endfunction()
+
+function(tolvar_tls_server_fixture fixture)
+  cmake_parse_arguments(F "" "LIFETIME" "" ${ARGN})
+  tolvar_tls_fixtures()
+  tolvar_server_state_dir(state ${fixture})
+  tolvar_server_state_dir(certs tls_certs)
+  tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
+    COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/tls_server.py --certs ${certs}
+            --root ${state}/root --log ${state}/requests.log --faults ${state}/faults.json)
+  set_property(TEST ${fixture}_start APPEND PROPERTY FIXTURES_REQUIRED tls_certs)
+endfunction()
+
+function(tolvar_use_tls_server test)
+  tolvar_use_server(${test} ${ARGN})
+  set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED tls_trust)
 endfunction()

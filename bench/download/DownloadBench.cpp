@@ -6,6 +6,10 @@
 //                                           key, as a keyed build does: the list's manifest is
 //                                           read first (not timed) and the body hashed as it
 //                                           streams
+//   bench_download nochange ROOT [KEY.pem]  the list stage of a pass that finds every listed file
+//                                           fresh (the list fetched and interpreted); with the
+//                                           vendor's public key, as a keyed build does it, each
+//                                           fresh file hashed against the signed list
 //   bench_download verify MANIFEST KEY.pem CALLS
 //                                           the client's check of a manifest file (read, hash,
 //                                           signature), CALLS times; the time per call
@@ -107,11 +111,13 @@ int RunClient(const std::string& url, const std::string& path, const std::string
     form->ProgressBar1->SetProgressText(path.substr(path.find_last_of('\\') + 1));
     app->ProcessMessages();
 
+    // The listed Size is the file's own length, as the list gives it.
+    const TSignedSource source{TFeedFolder::List, FetchContentLength(url)};
     const size_t startSet = Memory().WorkingSetSize;
     const double start = Seconds();
     TDownloadResult result;
     try {
-        result = form->DownloadFile(url, path);
+        result = form->DownloadFile(url, path, source);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
@@ -125,6 +131,33 @@ int RunClient(const std::string& url, const std::string& path, const std::string
     form->Close();
     DestroyApplication();
     return result == TDownloadResult::Complete ? 0 : 1;
+}
+
+int RunNoChange(const std::string& root, const std::string& keyFile) {
+    SetSystemColorResolver(PlatformSystemColor);
+    TApplication* app = Application();
+    app->SetTitle("TolvarClient");
+    TfmDownloading* form = app->CreateForm<TfmDownloading>();
+    form->Activated = true;  // the window without its own pass: only its list stage runs
+    FormatSettings().ShortDateFormat = "yyyy-mm-dd";
+    FormatSettings().DateSeparator = '-';
+    form->UpdateRoot = root;
+    form->Feed.SetKey(keyFile.empty() ? std::nullopt : std::optional(ReadFileBytes(keyFile)));
+    form->Show();
+    app->ProcessMessages();
+
+    const double start = Seconds();
+    form->FetchUpgradeList();
+    const size_t lines = form->ListBox1.size();
+    form->ParseUpgradeList();
+    const double seconds = Seconds() - start;
+    const bool fresh = lines > 0 && form->FTPView.empty();
+    std::printf("mode=%s result=%s lines=%zu queued=%zu seconds=%.3f\n", keyFile.empty() ? "nochange" : "nochange-keyed",
+                fresh ? "AllFresh" : "NotAllFresh", lines, form->FTPView.size(), seconds);
+    std::fflush(stdout);
+    form->Close();
+    DestroyApplication();
+    return fresh ? 0 : 1;
 }
 
 int RunWinInet(const std::string& url, const std::string& path, DWORD bufferSize, bool noCache) {
@@ -181,11 +214,13 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if ((args.size() == 3 || args.size() == 4) && args[0] == "client")
         return RunClient(args[1], args[2], args.size() == 4 ? args[3] : std::string());
+    if ((args.size() == 2 || args.size() == 3) && args[0] == "nochange")
+        return RunNoChange(args[1], args.size() == 3 ? args[2] : std::string());
     if (args.size() == 4 && args[0] == "verify") return RunVerify(args[1], args[2], std::atoi(args[3].c_str()));
     if ((args.size() == 4 || (args.size() == 5 && args[4] == "nocache")) && args[0] == "wininet")
         return RunWinInet(args[1], args[2], DWORD(std::atol(args[3].c_str())), args.size() == 5);
     std::fprintf(stderr,
-                 "usage: bench_download client URL PATH [KEY.pem] | wininet URL PATH BYTES [nocache] | "
-                 "verify MANIFEST KEY.pem CALLS\n");
+                 "usage: bench_download client URL PATH [KEY.pem] | nochange ROOT [KEY.pem] | "
+                 "wininet URL PATH BYTES [nocache] | verify MANIFEST KEY.pem CALLS\n");
     return 2;
 }

@@ -15,7 +15,6 @@ namespace {
 class ScriptedStream final : public tolvar::TByteStream {
 public:
     ScriptedStream(std::string_view bytes, size_t piece) : bytes_(bytes), piece_(piece) {}
-    void Connect(const std::string&, uint16_t, tolvar::Milliseconds) override {}
     void WriteAll(std::string_view, tolvar::Milliseconds) override {}
     size_t Read(char* buffer, size_t size, tolvar::Milliseconds) override {
         const size_t n = std::min({size, piece_, bytes_.size()});
@@ -40,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t piece = 1 + data[1];  // reads of 1 to 256 bytes
     const std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    tolvar::THTTPClient client([&] { return std::make_unique<ScriptedStream>(bytes, piece); });
+    tolvar::THTTPClient client(
+        [&](const std::string&, uint16_t, tolvar::Milliseconds) { return std::make_unique<ScriptedStream>(bytes, piece); });
     client.SetBodyLimit(kBodyLimit);
     try {
         if (head) {

@@ -101,7 +101,15 @@ void TApplication::HandleMessage() {
 void TApplication::Run() {
     // Without a main form (its creation failed and was reported) there is nothing to run.
     if (!mainForm_) return;
-    mainForm_->Show();
+    // Its window is made only now. A window that cannot be made (the system refuses it, as a
+    // desktop still winding down may) goes to the error report like every other error, and
+    // with no window to close there is no loop to run.
+    try {
+        mainForm_->Show();
+    } catch (const std::exception& e) {
+        HandleException(e);
+        return;
+    }
     while (!terminated_) HandleMessage();
 }
 

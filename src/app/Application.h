@@ -41,7 +41,8 @@ public:
     void AddForm(TForm* form);
     void RemoveForm(TForm* form);
 
-    // Shows the main form and runs the event loop until the application is terminated.
+    // Shows the main form and runs the event loop until the application is terminated. When
+    // the main form's window cannot be made, the error goes to the report and Run returns.
     void Run();
     // Handles every pending message, then returns. A quit request ends the loop.
     void ProcessMessages();

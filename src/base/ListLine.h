@@ -2,10 +2,16 @@
 // The grammar of the upgrade list's lines, apart from what the lines make the client do: a
 // command word and its argument, and the fields of a FILE line. Kept free of the platform so
 // that it is tested and fuzzed natively.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace tolvar {
+
+// The most lines an upgrade list may have. A real list has a few hundred; one of millions of
+// (empty) lines would take the client's memory and hold up the pass for nothing, so a longer
+// one counts as a list that could not be fetched, and the signer refuses to sign one.
+inline constexpr size_t kMaxUpgradeListLines = 1000000;
 
 struct TListLine {
     std::string Command;   // the text before the first space, in upper case

@@ -61,6 +61,19 @@ TextLines TextToLines(std::string_view text) {
     return lines;
 }
 
+size_t LineCount(std::string_view text) {
+    if (const size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    size_t count = 0, start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            ++count;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = i + 1;
+        }
+    }
+    return count + (start < text.size() ? 1 : 0);
+}
+
 std::string LinesToText(const TextLines& lines) {
     std::string text;
     for (const auto& line : lines) {

@@ -22,6 +22,8 @@ bool SameTextAscii(std::string_view a, std::string_view b);
 // lines, a final line without a line end is a line, a text that ends with a line end has no
 // empty last line, and a NUL byte ends the text.
 TextLines TextToLines(std::string_view text);
+// How many lines TextToLines makes of the text, without making them.
+size_t LineCount(std::string_view text);
 
 // Each line followed by CR LF.
 std::string LinesToText(const TextLines& lines);

@@ -29,7 +29,7 @@ void TfmDownloading::CheckCompany() {
         SetCaption("Update...");
         ShowNextItem(kStagedClientName);
         // The finish step looks only at whether the staged client is there afterwards.
-        DownloadFile(CompanyFolderUrl + "/" + kStagedClientName, staged);
+        DownloadFile(CompanyFolderUrl + "/" + kStagedClientName, staged, {TFeedFolder::Company, std::nullopt});
     }
 
     for (const char* name : LogoFiles)
@@ -38,9 +38,11 @@ void TfmDownloading::CheckCompany() {
 
 bool TfmDownloading::ServerFileExists(const std::string& name) {
     const std::string url = CompanyFolderUrl + "/" + name;
-    if (!Feed.Covers(url)) return false;  // a stop flag or logo the vendor did not sign is not there
+    // A stop flag or logo the vendor did not sign into the company's manifest is not there, whatever
+    // else may name it.
+    if (!Feed.Covers(TFeedFolder::Company, url)) return false;
     try {
-        return Feed.Matches(url, FetchTextPumping(url));
+        return Feed.Matches(TFeedFolder::Company, url, FetchTextPumping(url));
     } catch (const std::exception&) {
         return false;
     }
@@ -50,9 +52,9 @@ bool TfmDownloading::IsNewerClientAvailable() {
     try {
         VersionCheckMemo.clear();
         const std::string url = CompanyFolderUrl + "/vercheck.txt";
-        if (!Feed.Covers(url)) return false;
+        if (!Feed.Covers(TFeedFolder::Company, url)) return false;
         const std::string text = FetchTextPumping(url);
-        if (!Feed.Matches(url, text)) return false;
+        if (!Feed.Matches(TFeedFolder::Company, url, text)) return false;
         VersionCheckMemo = TextToLines(text);
         // Text, not numbers: byte by byte, a string that starts the other one is the smaller.
         return ClientVersion < ValueOf(VersionCheckMemo, "TolvarClient");
@@ -67,7 +69,8 @@ void TfmDownloading::RefreshLogo(const std::string& name) {
         if (const auto stamp = TryUnpackDosDateTime(*age); stamp && DateToStr(*stamp) == DateToStr(Now())) return;
     }
     ShowNextItem(name);
-    if (DownloadFile(CompanyFolderUrl + "/" + name, path) == TDownloadResult::Complete) KeepOnlyLogo(name);
+    const TDownloadResult result = DownloadFile(CompanyFolderUrl + "/" + name, path, {TFeedFolder::Company, std::nullopt});
+    if (result == TDownloadResult::Complete) KeepOnlyLogo(name);
 }
 
 void TfmDownloading::KeepOnlyLogo(const std::string& name) {

@@ -5,7 +5,9 @@
 
 #include "LocalFiles.h"
 #include "Paths.h"
+#include "StoredResources.h"
 #include "app/TemporaryFile.h"
+#include "feed/FeedKey.h"
 
 namespace tolvar {
 
@@ -25,6 +27,16 @@ bool ReplaceClient(const std::string& staged, const std::string& client) {
     return copy && CopyFileA(staged.c_str(), copy.Path().c_str(), FALSE) && copy.MoveOver(client);
 }
 
+// A client that carries the vendor's key is replaced only by one that carries the same key
+// (both read from their files, as data): one without it would run whatever a server sends from
+// then on. A client without a key takes any staged client, as it always has.
+bool KeepsTheKey(const std::string& staged, const std::string& client) {
+    const std::optional<std::string> installed = FeedKeyOf(client);
+    if (!installed) return true;
+    const std::optional<std::string> incoming = FeedKeyOf(staged);
+    return incoming && SameFeedKey(*installed, *incoming);
+}
+
 }  // namespace
 
 void RunCopyMode() {
@@ -32,8 +44,10 @@ void RunCopyMode() {
     const std::string staged = InCurrentDir(kStagedClientName);
     const std::string client = InCurrentDir(kClientName);
     const DWORD start = GetTickCount();
-    while (FileExists(staged) && !ReplaceClient(staged, client) && GetTickCount() - start < kReplaceLimitMs)
-        Sleep(kRetryRestMs);
+    if (FileExists(staged) && KeepsTheKey(staged, client)) {
+        while (FileExists(staged) && !ReplaceClient(staged, client) && GetTickCount() - start < kReplaceLimitMs)
+            Sleep(kRetryRestMs);
+    }
     ShellExecuteA(nullptr, "open", kClientName, nullptr, CurrentDir().c_str(), SW_SHOWNORMAL);
 }
 

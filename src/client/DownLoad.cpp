@@ -120,15 +120,20 @@ void TfmDownloading::DownLoadClick(TComponent*) {
     while (!FTPView.empty()) {
         const TFileRecord r = FTPView.front();
         ShowNextItem(r.FileName);
-        const TDownloadResult result = DownloadFile(r.ServerPath + r.FileName, r.ClientPath + r.FileName);
-        if (result == TDownloadResult::Failed) break;  // this record and the rest stay undone
-        if (result == TDownloadResult::Complete) {
-            StampFileTime(r.ClientPath + r.FileName, r.Date, r.Time);
-            if (NeedsDownload(r.ClientPath, r.FileName, r.Size, r.Date, r.Time))
-                DeleteIfExists(r.ClientPath + r.FileName);
-        }
+        if (DownloadListed(r) == TDownloadResult::Failed) break;  // this record and the rest stay undone
         FTPView.pop_front();
     }
+}
+
+TDownloadResult TfmDownloading::DownloadListed(const TFileRecord& r) {
+    const std::string path = r.ClientPath + r.FileName;
+    const TDownloadResult result =
+        DownloadFile(r.ServerPath + r.FileName, path, {TFeedFolder::List, TryStrToInt(r.Size)});
+    if (result == TDownloadResult::Complete) {
+        StampFileTime(path, r.Date, r.Time);
+        if (NeedsDownload(r.ClientPath, r.FileName, r.Size, r.Date, r.Time)) DeleteIfExists(path);
+    }
+    return result;
 }
 
 void TfmDownloading::ResetProgress() {
@@ -144,8 +149,17 @@ void TfmDownloading::ShowNextItem(const std::string& name) {
 
 void TfmDownloading::FinishPass() {
     CheckCompany();
-    if (FileExists(InCurrentDir(kStagedClientName))) StartStagedClient();
+    if (FileExists(InCurrentDir(kStagedClientName)) && StagedClientKeepsTheKey()) StartStagedClient();
     else LaunchHost();
+}
+
+bool TfmDownloading::StagedClientKeepsTheKey() {
+    if (!Feed.Keyed()) return true;
+    // Read from its file as data: the new client is not run to ask it.
+    const std::string staged = InCurrentDir(kStagedClientName);
+    if (Feed.SameKey(FeedKeyOf(staged))) return true;
+    DeleteFileA(staged.c_str());
+    return false;
 }
 
 void TfmDownloading::StartStagedClient() {

@@ -9,6 +9,7 @@
 #include "app/Form.h"
 #include "app/Timer.h"
 #include "base/DateTime.h"
+#include "base/TransferPace.h"
 #include "base/Text.h"
 #include "skin/controls/win/SkinGauge.h"
 #include "skin/frame/win/SkinForm.h"
@@ -35,14 +36,26 @@ struct TFileRecord {
 enum class TDownloadResult { Complete, Failed, ProbeFailed, Unverified };
 
 // How long a download waits. The GET's answer, status line and headers, must be there within
-// Open in all; and the body must keep moving: every span of Stall brings at least 1 KiB, or the
-// transfer has stalled. A server that goes silent, or sends a byte now and then, thus costs at
-// most about that much per file. These are the program's values; tests of stalled servers may
-// shorten them.
+// Open in all; and the body must keep moving: every span of Stall brings at least 1 KiB, and
+// after the Rate floor's grace its average since the body began stays above the floor's rate,
+// or the transfer has stalled. A server that goes silent, sends a byte now and then, or a
+// kilobyte just within every span, thus costs at most about half a minute per file, while a
+// slow line of a few KiB/s still gets its files. These are the program's values; tests of
+// stalled servers may shorten them.
 struct TDownloadLimits {
     std::chrono::milliseconds Open{30000};
     std::chrono::milliseconds Stall{30000};
+    TRateFloor Rate;
 };
+
+// What vouches for a download in a build with the vendor's key: the manifest of its folder,
+// and for a listed file the length the signed list gives it (its Size). The company folder's
+// manifest gives no lengths; its files are refused above kMaxCompanyFileSize instead.
+struct TSignedSource {
+    TFeedFolder Folder;
+    std::optional<int32_t> Size;
+};
+inline constexpr int32_t kMaxCompanyFileSize = 64 * 1024 * 1024;
 
 // The update window: a skinned progress gauge and the one update pass it runs per start.
 // Everything else it holds is data of the pass, never shown.
@@ -69,6 +82,9 @@ public:
     std::string CompanyFolderUrl;  // the company's folder on the server, set by CheckCompany
     TSignedFeed Feed;              // what the vendor signed, when the program carries its key
     TDownloadLimits DownloadLimits;
+    // The upgrade list's record of the host program, when the list names it: a build with the
+    // vendor's key starts the host only as that record's signed file.
+    std::optional<TFileRecord> ListedHost;
 
     // Handlers.
     void FormCreate(TComponent* sender);
@@ -86,8 +102,15 @@ public:
     void ParseUpgradeList();
     void FetchUpgradeList();
 
-    // Downloads: a URL streamed to a local file, which is replaced only by a complete one.
-    TDownloadResult DownloadFile(const std::string& url, const std::string& localPath);
+    // Downloads: a URL streamed to a local file, which is replaced only by a complete one (and,
+    // in a build with the vendor's key, only by what `source` signed for it).
+    TDownloadResult DownloadFile(const std::string& url, const std::string& localPath, const TSignedSource& source);
+    // A listed file downloaded, stamped with the list's time and checked as the download stage
+    // does it: deleted again when it is still not the listed one.
+    TDownloadResult DownloadListed(const TFileRecord& r);
+    // Whether the local file of a listed record is what the list's manifest signed (always, in
+    // a build without the key). A file that is not, however fresh it looks, is fetched again.
+    bool IsSignedOnDisk(const TFileRecord& r);
     // The length a HEAD announces (-1 when none), or nothing when the request fails.
     std::optional<int32_t> GetServerFileSize(const std::string& url);
     void ShowProgress(int32_t received, int32_t expected);
@@ -99,7 +122,12 @@ public:
     void RefreshLogo(const std::string& name);
     void KeepOnlyLogo(const std::string& name);
     void StartStagedClient();
+    // In a build with the vendor's key, whether the staged client carries the same key: one
+    // that does not would run everything unchecked from then on, so it is deleted instead.
+    bool StagedClientKeepsTheKey();
     void LaunchHost();
+    // The host's launch copy made and started only when it is the list's signed host program.
+    bool StartSignedHost(const std::string& commandLine);
 };
 
 }  // namespace tolvar

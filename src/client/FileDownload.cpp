@@ -98,9 +98,10 @@ void TfmDownloading::ShowProgress(int32_t received, int32_t expected) {
     ProgressBar1->SetValue(received);
 }
 
-TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::string& localPath) {
+TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::string& localPath,
+                                             const TSignedSource& source) {
     // A build with the vendor's key fetches nothing the vendor did not sign.
-    if (!Feed.Covers(url)) return TDownloadResult::Unverified;
+    if (!Feed.Covers(source.Folder, url)) return TDownloadResult::Unverified;
     TBusyCursor busy;
 
     const std::string dir = DirectoryPart(localPath);
@@ -120,20 +121,28 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     // error page is not the file, whatever its length.
     const unsigned long status = get.Status();
     if (expected < 0 || (status != 0 && (status < 200 || status > 299))) return TDownloadResult::Failed;
+    // What was signed decides the length too, before a byte is written: a listed file has the
+    // signed list's Size, and a company file, of no signed length, a sane one. A server that
+    // announces anything else would only fill the disk for a hash that cannot match.
+    if (Feed.Keyed() && (source.Folder == TFeedFolder::List ? source.Size != expected : expected > kMaxCompanyFileSize))
+        return TDownloadResult::Unverified;
 
     CheckReplaceable(localPath);
     PartFile part(localPath);
-    TBodyCheck body = Feed.BodyCheckFor(url);
+    TBodyCheck body = Feed.BodyCheckFor(source.Folder, url);
     // Counted wide: no body, however long, wraps the count; and one byte past the announced
     // length already decides, so a body without end is never read further.
     uint64_t received = 0;
     auto spanStart = Clock::now();
     uint64_t spanBytes = 0;
+    TTransferPace pace(spanStart, DownloadLimits.Rate);
     std::string piece;
     const auto next = [&](Clock::time_point until) { return get.Next(piece, until); };
     for (;;) {
-        // Reads that keep failing, or a transfer that stalls, end it as if the body had ended.
-        if (WaitPumping(spanStart + DownloadLimits.Stall, next) != Step::Done) break;
+        // Reads that keep failing, or a transfer that stalls (in a span, or on average), end it
+        // as if the body had ended.
+        if (WaitPumping(std::min(spanStart + DownloadLimits.Stall, pace.StallsAt()), next) != Step::Done) break;
+        pace.Add(piece.size());
         received += piece.size();
         if (received > uint64_t(expected)) return TDownloadResult::Failed;
         if (!piece.empty() && !part.Write(piece.data(), DWORD(piece.size()))) return TDownloadResult::Failed;

@@ -10,6 +10,9 @@
 #include "Paths.h"
 #include "app/Application.h"
 #include "app/CodePageText.h"
+#include "app/Handles.h"
+#include "app/PumpingCall.h"
+#include "feed/win/Sha256.h"
 
 namespace tolvar {
 
@@ -44,13 +47,41 @@ std::wstring NoHostMessage() { return AnsiToWide(kNoHostMessage949, kKoreanCodeP
 
 void TfmDownloading::LaunchHost() {
     const std::string commandLine = HostCommandLine(DecodeMemo, StopFlag, Now());
-    if (FileExists(kHostProgram)) {
+    if (FileExists(kHostProgram) && Feed.Keyed() && ListedHost) {
+        // A build with the vendor's key never starts a host the list signed otherwise: one that
+        // is not the signed file is fetched again first, and when even that does not give the
+        // signed file, the host counts as missing.
+        if (StartSignedHost(commandLine)) return;
+        if (!IsSignedOnDisk(*ListedHost)) {
+            SetCaption("Update...");
+            ShowNextItem(ListedHost->FileName);
+            DownloadListed(*ListedHost);
+        }
+        if (StartSignedHost(commandLine)) return;
+    } else if (FileExists(kHostProgram)) {
         // A launch copy still in use by an earlier host is started as it is.
         CopyFileA(kHostProgram, kHostLaunchCopy, FALSE);
         ShellExecuteA(Handle(), "open", "TH.exe", commandLine.c_str(), kServiceDir, SW_SHOWNORMAL);
-    } else {
-        Application()->MessageBoxW(NoHostMessage(), AnsiToWide(Application()->Title()), MB_OK);
+        return;
     }
+    Application()->MessageBoxW(NoHostMessage(), AnsiToWide(Application()->Title()), MB_OK);
+}
+
+bool TfmDownloading::StartSignedHost(const std::string& commandLine) {
+    const std::optional<Sha256Digest> expected =
+        Feed.SignedHash(TFeedFolder::List, ListedHost->ServerPath + ListedHost->FileName);
+    if (!expected) return false;
+    CopyFileA(kHostProgram, kHostLaunchCopy, FALSE);
+    // The launch copy is what starts, so that is what is checked; and it stays open, shared for
+    // reading alone, from the check until it has started, so that nothing can change it between.
+    // A copy that failed (a launch copy still in use) is started only when it too is the signed one.
+    const UniqueFile launchCopy(
+        CreateFileA(kHostLaunchCopy, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!launchCopy) return false;
+    const HANDLE file = launchCopy.Get();
+    if (CallPumping([file] { return Sha256OfFile(file); }) != expected) return false;
+    ShellExecuteA(Handle(), "open", "TH.exe", commandLine.c_str(), kServiceDir, SW_SHOWNORMAL);
+    return true;
 }
 
 }  // namespace tolvar

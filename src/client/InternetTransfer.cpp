@@ -10,6 +10,8 @@
 #include <thread>
 
 #include "app/Handles.h"
+#include "base/Exceptions.h"
+#include "http/Url.h"
 
 namespace tolvar {
 
@@ -37,6 +39,22 @@ constexpr size_t kReadAhead = 64;
 constexpr std::chrono::milliseconds kAbandonWait{2000};
 
 void SetTimeout(HINTERNET handle, DWORD option, DWORD ms) { InternetSetOptionA(handle, option, &ms, sizeof ms); }
+
+// An https URL is opened as such: the service checks the server's certificate, and no flag here
+// lets it pass one the system does not accept. Nor does it follow a redirect there, which might
+// lead off https; the length probe follows none anyway, so no file could come of one.
+DWORD OpenFlags(const std::string& url) {
+    // Always from the server; and no second copy of every download in the Internet cache.
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+    bool secure = false;
+    try {
+        secure = ParseUrl(url).Secure();
+    } catch (const Exception&) {
+        // The service refuses it as well.
+    }
+    if (secure) flags |= INTERNET_FLAG_SECURE | INTERNET_FLAG_NO_AUTO_REDIRECT;
+    return flags;
+}
 
 DWORD StatusOf(HINTERNET request) {
     DWORD status = 0, size = sizeof status;
@@ -69,9 +87,7 @@ struct TInternetTransfer::State {
         if (!session) return s->Fail();
         SetTimeout(session.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs);
         SetTimeout(session.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);
-        // Always from the server; and no second copy of every download in the Internet cache.
-        const UniqueInternet request(InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0,
-                                                      INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+        const UniqueInternet request(InternetOpenUrlA(session.Get(), url.c_str(), nullptr, 0, OpenFlags(url), 0));
         if (!request) return s->Fail();
         // Not every implementation hands the session's receive time-out on to its requests.
         SetTimeout(request.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);

@@ -6,6 +6,8 @@
 
 #include "app/Handles.h"
 #include "base/Exceptions.h"
+#include "base/Text.h"
+#include "feed/win/Sha256.h"
 
 namespace tolvar {
 
@@ -30,9 +32,33 @@ std::string CurrentDir() {
 
 std::string InCurrentDir(const std::string& name) { return CurrentDir() + "\\" + name; }
 
+std::optional<Sha256Digest> Sha256OfLocalFile(const std::string& path) {
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    return Sha256OfFile(file.Get());
+}
+
+namespace {
+std::optional<std::string> FullPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return std::nullopt;
+    return std::string(full, n);
+}
+}  // namespace
+
+bool SameLocalPath(const std::string& a, const std::string& b) {
+    const std::optional<std::string> fullA = FullPath(a), fullB = FullPath(b);
+    return fullA && fullB && SameTextAscii(*fullA, *fullB);
+}
+
 void CreateDirPath(const std::string& path) {
     for (size_t i = 3; i < path.size(); ++i) {  // position i + 1, counted from 1, is greater than 3
         if (path[i] != '\\') continue;
+        // No directory past the platform's limit can be made (nor looked at): the same error as
+        // for one that cannot be created, at once.
+        if (i >= MAX_PATH) throw EInOutError(ERROR_FILENAME_EXCED_RANGE);
         const std::string prefix = path.substr(0, i);
         if (!DirectoryExists(prefix) && !CreateDirectoryA(prefix.c_str(), nullptr))
             throw EInOutError(int(GetLastError()));
@@ -51,6 +77,9 @@ void CreateDirectoryWithParents(std::string dir) {
     for (;;) {
         while (!dir.empty() && dir.back() == '\\') dir.pop_back();
         if (dir.empty()) throw EInOutError(0, "Unable to create directory");
+        // A folder past the platform's limit can hold no file: the error of a directory that
+        // cannot be made, before any of its parents is.
+        if (dir.size() >= MAX_PATH) throw EInOutError(ERROR_FILENAME_EXCED_RANGE);
         if (DirectoryExists(dir) || (dir.size() == 2 && dir[1] == ':')) break;
         missing.push_back(dir);
         std::string parent = DirectoryPart(dir);

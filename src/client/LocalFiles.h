@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/DateTime.h"
+#include "feed/Manifest.h"
 
 namespace tolvar {
 
@@ -13,12 +14,13 @@ namespace tolvar {
 
 // Creates the missing directories along `path`: for every "\" after the third character, the
 // prefix before it. A final component without a "\" after it is not created. Raises
-// EInOutError when a directory cannot be created.
+// EInOutError when a directory cannot be created, or would be longer than the platform allows.
 void CreateDirPath(const std::string& path);
 
 // Creates the directory itself and its missing parents. Unlike CreateDirPath, a creation that
 // fails is not reported here (whoever writes into the directory finds out); only a path without
-// any directory raises EInOutError ("Unable to create directory").
+// any directory ("Unable to create directory") or one longer than the platform allows raises
+// EInOutError.
 void CreateDirectoryWithParents(std::string dir);
 
 // The path without its last component, with its "\" (or the drive's ":"); empty when the path
@@ -50,6 +52,13 @@ void StampFileTime(const std::string& path, const std::string& date, const std::
 // (for a matching time) Size does not convert.
 bool NeedsDownload(const std::string& directory, const std::string& fileName, const std::string& size,
                    const std::string& date, const std::string& time);
+
+// The SHA-256 of a local file's bytes, or none when it cannot be opened or read.
+std::optional<Sha256Digest> Sha256OfLocalFile(const std::string& path);
+
+// Whether two paths name the same file, as the platform resolves them (case, "." and "..",
+// either separator).
+bool SameLocalPath(const std::string& a, const std::string& b);
 
 // The process's current directory, without a trailing "\".
 std::string CurrentDir();

@@ -35,13 +35,24 @@ bool TBodyCheck::Matches() {
 
 void TSignedFeed::SetKey(const std::optional<std::string>& pem) {
     keyed_ = pem.has_value();
+    key_.reset();
     verifier_.reset();
     listManifest_.reset();
-    signed_.clear();
+    for (auto& files : signed_) files.clear();
     if (!pem) return;
     try {
-        verifier_ = std::make_unique<TFeedVerifier>(ReadFeedPublicKey(*pem));
+        key_ = ReadFeedPublicKey(*pem);
+        verifier_ = std::make_unique<TFeedVerifier>(*key_);
     } catch (const EFeedKeyError&) {
+    }
+}
+
+bool TSignedFeed::SameKey(const std::optional<std::string>& pem) const {
+    if (!key_ || !pem) return false;
+    try {
+        return ReadFeedPublicKey(*pem) == *key_;
+    } catch (const EFeedKeyError&) {
+        return false;
     }
 }
 
@@ -54,8 +65,8 @@ std::optional<TManifest> TSignedFeed::FetchManifest(const std::string& url) cons
     }
 }
 
-void TSignedFeed::Add(const std::string& root, const TManifest& manifest) {
-    for (const TManifestEntry& entry : manifest.Entries) signed_[root + entry.Path] = entry.Hash;
+void TSignedFeed::Add(TFeedFolder folder, const std::string& root, const TManifest& manifest) {
+    for (const TManifestEntry& entry : manifest.Entries) signed_[size_t(folder)][root + entry.Path] = entry.Hash;
 }
 
 bool TSignedFeed::LoadListManifest(const std::string& root) {
@@ -76,7 +87,7 @@ bool TSignedFeed::AcceptList(const std::string& root, std::string_view listText)
     }
     // A manifest that names more or less than the list does is not this list's.
     if (!list || list->Hash != Sha256Of(listText) || named != ListManifestScope(TextToLines(listText))) return false;
-    Add(root, manifest);
+    Add(TFeedFolder::List, root, manifest);
     return true;
 }
 
@@ -89,21 +100,29 @@ void TSignedFeed::LoadCompanyManifest(const std::string& root, const std::string
     const std::set<std::string> scope = CompanyManifestScope(std::string_view(folderUrl).substr(root.size()));
     for (const TManifestEntry& entry : manifest->Entries)
         if (!scope.contains(entry.Path)) return;
-    Add(root, *manifest);
+    Add(TFeedFolder::Company, root, *manifest);
 }
 
-bool TSignedFeed::Covers(const std::string& url) const { return !keyed_ || signed_.contains(url); }
+std::optional<Sha256Digest> TSignedFeed::SignedHash(TFeedFolder folder, const std::string& url) const {
+    const auto& files = signed_[size_t(folder)];
+    const auto found = files.find(url);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+}
 
-bool TSignedFeed::Matches(const std::string& url, std::string_view body) const {
+bool TSignedFeed::Covers(TFeedFolder folder, const std::string& url) const {
+    return !keyed_ || SignedHash(folder, url).has_value();
+}
+
+bool TSignedFeed::Matches(TFeedFolder folder, const std::string& url, std::string_view body) const {
     if (!keyed_) return true;
-    const auto found = signed_.find(url);
-    return found != signed_.end() && found->second == Sha256Of(body);
+    const std::optional<Sha256Digest> hash = SignedHash(folder, url);
+    return hash && *hash == Sha256Of(body);
 }
 
-TBodyCheck TSignedFeed::BodyCheckFor(const std::string& url) const {
+TBodyCheck TSignedFeed::BodyCheckFor(TFeedFolder folder, const std::string& url) const {
     if (!keyed_) return TBodyCheck();
-    const auto found = signed_.find(url);
-    return TBodyCheck(found == signed_.end() ? std::nullopt : std::optional(found->second));
+    return TBodyCheck(SignedHash(folder, url));
 }
 
 }  // namespace tolvar

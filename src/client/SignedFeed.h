@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "feed/FeedKey.h"
 #include "feed/Manifest.h"
 #include "feed/win/BackgroundSha256.h"
 #include "feed/win/FeedVerifier.h"
@@ -31,6 +32,12 @@ private:
     std::unique_ptr<TBackgroundSha256> hash_;
 };
 
+// The two folders a manifest vouches for, each for its own files only: the upgrade list's
+// manifest for the list and the files it lists, the company folder's for the company files. A
+// list that names a company file (its stop flag, say) does not make that file count as the
+// company's.
+enum class TFeedFolder { List, Company };
+
 // What the vendor signed, as far as the pass has read it. A build that carries the vendor's
 // public key reads the upgrade list and the company folder only through their manifests and
 // uses a file only when its hash is the signed one. A build without a key trusts the server as
@@ -43,11 +50,15 @@ public:
     // build that verifies nothing, never one that trusts everything.
     void SetKey(const std::optional<std::string>& pem);
     bool Keyed() const { return keyed_; }
+    // Whether a program whose FEEDKEY resource is `pem` (none: it has no key) carries the very
+    // key this build has, so that it goes on using only what the vendor signed.
+    bool SameKey(const std::optional<std::string>& pem) const;
     // The clock a manifest's expiry is read against: the system's; tests may move it.
     void SetClock(std::function<ManifestTime()> clock) { clock_ = std::move(clock); }
 
-    // Fetches the list's manifest from the server `root` and checks its signature; false when
-    // it is missing, unreadable or not the vendor's. Without a key: true, and nothing fetched.
+    // Fetches the list's manifest from the server `root` and checks its signature and expiry;
+    // false when it is missing, unreadable, expired or not the vendor's. Without a key: true,
+    // and nothing fetched.
     bool LoadListManifest(const std::string& root);
     // Takes the fetched list when its hash is the signed one and the manifest names the list
     // and exactly the files it lists; its files are then the ones downloads may write.
@@ -56,22 +67,25 @@ public:
     // fails leaves nothing of the folder usable.
     void LoadCompanyManifest(const std::string& root, const std::string& folderUrl);
 
+    // The hash the folder's manifest gives the file, or none when it names no such file.
+    std::optional<Sha256Digest> SignedHash(TFeedFolder folder, const std::string& url) const;
     // Whether the file may be fetched at all: the vendor signed it (always, without a key).
-    bool Covers(const std::string& url) const;
+    bool Covers(TFeedFolder folder, const std::string& url) const;
     // Whether a body fetched whole is the signed one.
-    bool Matches(const std::string& url, std::string_view body) const;
+    bool Matches(TFeedFolder folder, const std::string& url, std::string_view body) const;
     // The check of a body that streams in.
-    TBodyCheck BodyCheckFor(const std::string& url) const;
+    TBodyCheck BodyCheckFor(TFeedFolder folder, const std::string& url) const;
 
 private:
     std::optional<TManifest> FetchManifest(const std::string& url) const;
-    void Add(const std::string& root, const TManifest& manifest);
+    void Add(TFeedFolder folder, const std::string& root, const TManifest& manifest);
 
     bool keyed_ = false;
+    std::optional<EcPublicPoint> key_;  // none for a key that cannot be read
     std::function<ManifestTime()> clock_ = ManifestNow;
     std::unique_ptr<const TFeedVerifier> verifier_;  // null for a key that cannot be read
     std::optional<TManifest> listManifest_;          // read and verified, waiting for its list
-    std::map<std::string, Sha256Digest> signed_;     // URL -> hash, of the manifests accepted
+    std::map<std::string, Sha256Digest> signed_[2];  // URL -> hash, by folder, of the manifests accepted
 };
 
 }  // namespace tolvar

@@ -5,6 +5,7 @@
 #include "Paths.h"
 #include "PumpingRequests.h"
 #include "app/Application.h"
+#include "app/PumpingCall.h"
 #include "base/ListLine.h"
 
 namespace tolvar {
@@ -16,12 +17,24 @@ void TfmDownloading::FetchUpgradeList() {
         // list counts as one that could not be fetched.
         if (!Feed.LoadListManifest(UpdateRoot)) return;
         const std::string text = FetchTextPumping(UpdateRoot + kUpgradeListPath);
+        // A list far beyond any real one is no list: nothing of it acts.
+        if (LineCount(text) > kMaxUpgradeListLines) return;
         if (!Feed.AcceptList(UpdateRoot, text)) return;
         const TextLines lines = TextToLines(text);
         ListBox1.assign(lines.begin(), lines.end());
     } catch (const std::exception&) {
         // An unreachable or failing list is an empty one: the pass goes on to its finish.
     }
+}
+
+bool TfmDownloading::IsSignedOnDisk(const TFileRecord& r) {
+    if (!Feed.Keyed()) return true;
+    const std::optional<Sha256Digest> expected = Feed.SignedHash(TFeedFolder::List, r.ServerPath + r.FileName);
+    if (!expected) return false;
+    // Hashed off the window's thread: a large file must not freeze the gauge.
+    const std::string path = r.ClientPath + r.FileName;
+    const std::optional<Sha256Digest> actual = CallPumping([&path] { return Sha256OfLocalFile(path); });
+    return actual == expected;
 }
 
 void TfmDownloading::ParseUpgradeList() {
@@ -42,7 +55,10 @@ void TfmDownloading::ParseUpgradeList() {
             TFileFields f = SplitFileFields(argument);
             TFileRecord r{std::move(f.FileName), std::move(f.Size), std::move(f.Date), std::move(f.Time), serverPath,
                           clientPath};
-            if (NeedsDownload(clientPath, r.FileName, r.Size, r.Date, r.Time)) FTPView.push_back(std::move(r));
+            if (SameLocalPath(r.ClientPath + r.FileName, kHostProgram)) ListedHost = r;
+            // A file that looks fresh by its size and time counts only when it is also the signed one.
+            if (NeedsDownload(clientPath, r.FileName, r.Size, r.Date, r.Time) || !IsSignedOnDisk(r))
+                FTPView.push_back(std::move(r));
         } else if (command == "DFILE") {
             DeleteMatchingFiles(argument);
         } else if (command == "MKDIR") {

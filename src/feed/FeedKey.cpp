@@ -58,6 +58,14 @@ EcPublicPoint ReadFeedPublicKey(std::string_view pem) {
     return point;
 }
 
+bool SameFeedKey(std::string_view a, std::string_view b) {
+    try {
+        return ReadFeedPublicKey(a) == ReadFeedPublicKey(b);
+    } catch (const EFeedKeyError&) {
+        return false;
+    }
+}
+
 std::string FeedPublicKeyPem(const EcPublicPoint& point) {
     std::string der(std::begin(kSpkiPrefix), std::end(kSpkiPrefix));
     der.append(point.begin(), point.end());

@@ -26,6 +26,9 @@ inline constexpr char FeedKeyResourceName[] = "FEEDKEY";
 // which: a private key must never be what a build carries.
 EcPublicPoint ReadFeedPublicKey(std::string_view pem);
 
+// Whether two PEM texts carry the same public key; false when either is no such key.
+bool SameFeedKey(std::string_view a, std::string_view b);
+
 // The PEM file of the point as OpenSSL writes a public key: the block alone, its Base64 in
 // lines of 64 characters, each line ending in LF.
 std::string FeedPublicKeyPem(const EcPublicPoint& point);

@@ -137,14 +137,14 @@ void ReadBody(TStreamReader& reader, int statusCode, const THTTPHeaders& headers
 
 }  // namespace
 
-THTTPClient::THTTPClient() : streams_(NewSocketStream) {}
+THTTPClient::THTTPClient() : THTTPClient(ConnectSocket) {}
 
-THTTPClient::THTTPClient(StreamFactory streams) : streams_(std::move(streams)) {}
+THTTPClient::THTTPClient(Connector connect, TlsLayer tls) : connect_(std::move(connect)), tls_(std::move(tls)) {}
 
 THTTPClient::Response THTTPClient::Request(const std::string& method, const std::string& address, std::string* body) {
     const TUrl url = ParseUrl(address);
-    const std::unique_ptr<TByteStream> stream = streams_();
-    stream->Connect(url.ConnectHost(), url.PortNumber(), connectTimeout_);
+    std::unique_ptr<TByteStream> stream = connect_(url.ConnectHost(), url.PortNumber(), connectTimeout_);
+    if (url.Secure()) stream = tls_(std::move(stream), url.ConnectHost(), connectTimeout_);
     stream->WriteAll(HTTPRequestBytes(method, url), readTimeout_);
 
     TStreamReader reader(*stream, readTimeout_);
@@ -194,7 +194,12 @@ THTTPClient::Response THTTPClient::Request(const std::string& method, const std:
         }
         throw EHTTPProtocolError(response.StatusLine, code, response.StatusLine);
     }
-    if (body) ReadBody(reader, code, response.Headers, body, bodyLimit_);
+    if (body) {
+        // A body that trickles in just fast enough for every span would still keep the pass
+        // waiting for hours: its average must hold up too.
+        reader.SetRateFloor(rateFloor_);
+        ReadBody(reader, code, response.Headers, body, bodyLimit_);
+    }
     stream->Close();
     return response;
 }

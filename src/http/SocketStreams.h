@@ -37,7 +37,7 @@ public:
     // hold the request up, so the lookup runs with a time limit; and every address it gives
     // gets its share of the time left, so that one that never answers (an IPv6 route that
     // leads nowhere, say) leaves time for the next.
-    void Connect(const std::string& host, uint16_t port, Milliseconds timeout) override {
+    void Connect(const std::string& host, uint16_t port, Milliseconds timeout) {
         using Clock = std::chrono::steady_clock;
         const auto deadline = Clock::now() + timeout;
         auto found = CallWithin(timeout, [host, port] {
@@ -108,6 +108,13 @@ private:
     typename Api::Session session_;  // first in, last out: the socket closes before the clean-up
     typename Api::Socket socket_;
 };
+
+template <class Api>
+std::unique_ptr<TByteStream> ConnectSocket(const std::string& host, uint16_t port, Milliseconds timeout) {
+    auto stream = std::make_unique<TSocketStream<Api>>();
+    stream->Connect(host, port, timeout);
+    return stream;
+}
 
 template <class Api>
 class TSocketListener final : public TStreamListener {

@@ -17,11 +17,14 @@ bool TStreamReader::Fill() {
     if (begin_ < end_) return true;
     if (closed_) return false;
     const auto now = Clock::now();
-    const auto left = std::chrono::duration_cast<Milliseconds>(std::min(spanStart_ + timeout_, deadline_) - now);
+    Clock::time_point until = std::min(spanStart_ + timeout_, deadline_);
+    if (pace_) until = std::min(until, pace_->StallsAt());
+    const auto left = std::chrono::duration_cast<Milliseconds>(until - now);
     if (left <= Milliseconds(0)) throw ETimeoutError("Transfer stalled");
     begin_ = 0;
     end_ = stream_.Read(buffer_.data(), buffer_.size(), left);
     if (end_ == 0) closed_ = true;
+    if (pace_) pace_->Add(end_);
     spanBytes_ += end_;
     if (spanBytes_ >= ProgressBytes) {
         spanStart_ = Clock::now();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/TransferPace.h"
 #include "http/ByteStream.h"
 
 namespace tolvar {
@@ -13,7 +14,9 @@ namespace tolvar {
 // must keep moving. Every span of the current time-out has to bring at least ProgressBytes
 // (or the peer's close), otherwise the read raises ETimeoutError. A silent peer thus fails
 // after one time-out, as a plain read time-out would have it; and so does one that sends a
-// byte now and then, which a time-out per read would wait for without end.
+// byte now and then, which a time-out per read would wait for without end. Given a rate floor,
+// what is read from then on must also keep its average above it (TTransferPace): a kilobyte
+// just within every span is not enough either.
 class TStreamReader {
 public:
     using Clock = std::chrono::steady_clock;
@@ -27,6 +30,8 @@ public:
     // Beyond the spans, an end to all reading: what has not come by then raises ETimeoutError.
     void SetDeadline(Clock::time_point deadline) { deadline_ = deadline; }
     void ClearDeadline() { deadline_ = Clock::time_point::max(); }
+    // From now on, the bytes read must keep above the floor's average rate.
+    void SetRateFloor(TRateFloor floor) { pace_.emplace(Clock::now(), floor); }
 
     // The bytes up to the next LF, without the LF and a CR right before it. A line that the
     // peer's close cuts off is a line; nothing at all before the close gives nullopt. A line
@@ -44,6 +49,7 @@ private:
     Milliseconds timeout_;
     Clock::time_point spanStart_;
     Clock::time_point deadline_ = Clock::time_point::max();
+    std::optional<TTransferPace> pace_;
     uint64_t spanBytes_ = 0;
     std::array<char, 16384> buffer_{};
     size_t begin_ = 0;

@@ -15,8 +15,12 @@ bool AllDigits(const std::string& s) {
 
 }  // namespace
 
+bool TUrl::Secure() const { return SameTextAscii(Protocol, "https"); }
+
+uint16_t TUrl::DefaultPort() const { return Secure() ? 443 : 80; }
+
 uint16_t TUrl::PortNumber() const {
-    if (Port.empty()) return 80;
+    if (Port.empty()) return DefaultPort();
     return static_cast<uint16_t>(std::stoul(Port));  // checked by ParseUrl
 }
 
@@ -26,7 +30,7 @@ std::string TUrl::ConnectHost() const {
 }
 
 std::string TUrl::HostHeader() const {
-    if (Port.empty() || Port == "80") return Host;
+    if (Port.empty() || Port == std::to_string(DefaultPort())) return Host;
     return Host + ":" + Port;
 }
 
@@ -39,7 +43,8 @@ TUrl ParseUrl(std::string url) {
     const size_t schemeEnd = url.find("://");
     if (schemeEnd == std::string::npos) throw EHTTPProtocolError("Invalid URL: " + url);
     result.Protocol = url.substr(0, schemeEnd);
-    if (!SameTextAscii(result.Protocol, "http")) throw EHTTPProtocolError("Unsupported protocol: " + result.Protocol);
+    if (!SameTextAscii(result.Protocol, "http") && !SameTextAscii(result.Protocol, "https"))
+        throw EHTTPProtocolError("Unsupported protocol: " + result.Protocol);
 
     const size_t authorityStart = schemeEnd + 3;
     size_t authorityEnd = url.find_first_of("/?#", authorityStart);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/Exceptions.h"
+#include "base/ListLine.h"
 #include "base/Text.h"
 #include "feed/FeedScope.h"
 #include "feed/Manifest.h"
@@ -57,7 +58,11 @@ std::vector<TManifestPlan> PlanManifests(const fs::path& root) {
 
     const fs::path list = Below(root, kUpgradeListFile);
     if (fs::is_regular_file(list)) {
-        const TListedPaths listed = ListedPaths(TextToLines(ReadFile(list)));
+        const std::string text = ReadFile(list);
+        if (const size_t lines = LineCount(text); lines > kMaxUpgradeListLines)
+            throw Exception("the list has " + std::to_string(lines) + " lines, more than the " +
+                            std::to_string(kMaxUpgradeListLines) + " a client reads");
+        const TListedPaths listed = ListedPaths(TextToLines(text));
         if (!listed.WithoutFolder.empty())
             throw Exception("the list names " + listed.WithoutFolder.front() +
                             " before any SPATH line: no client can fetch it");

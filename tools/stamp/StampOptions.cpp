@@ -1,51 +1,17 @@
 #include "StampOptions.h"
 
 #include "base/Exceptions.h"
+#include "http/UpdateRoot.h"
 
 namespace tolvar {
 
-namespace {
-
-bool IsHostChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
 std::string StampUsage() {
-    return "usage: TolvarStamp IN.exe OUT.exe --settings SETTINGS.txt [--update-root http://host[:port]]\n"
+    return "usage: TolvarStamp IN.exe OUT.exe --settings SETTINGS.txt [--update-root URL]\n"
            "                  [--feed-key PUBLIC.pem]\n"
            "Seals the Name=Value settings file and writes it, and the update server root URL and the\n"
            "vendor's public key when given, as resources into a copy of IN.exe named OUT.exe. A build\n"
-           "with the key uses only the files the vendor signed with feedsign.\n";
-}
-
-std::string UpdateRootProblem(std::string_view url) {
-    const std::string quoted = "the update root \"" + std::string(url) + "\"";
-    constexpr std::string_view scheme = "http://";
-    if (!url.starts_with(scheme)) return quoted + " does not start with http://";
-    std::string_view rest = url.substr(scheme.size());
-    const size_t end = rest.find_first_of("/?#");
-    if (end != std::string_view::npos)
-        return quoted + " must be http://host[:port] alone, without a path (not even a final /), query or fragment";
-    if (rest.find('@') != std::string_view::npos) return quoted + " must not carry user information";
-    const size_t colon = rest.find(':');
-    const std::string_view host = rest.substr(0, colon);
-    if (host.empty()) return quoted + " has no host";
-    for (char c : host)
-        if (!IsHostChar(c)) return quoted + " has a host with a character other than letters, digits, '-' and '.'";
-    if (colon != std::string_view::npos) {
-        const std::string_view port = rest.substr(colon + 1);
-        bool digits = !port.empty() && port.size() <= 5;
-        for (char c : port) digits = digits && IsDigit(c);
-        long value = 0;
-        if (digits)
-            for (char c : port) value = value * 10 + (c - '0');
-        if (!digits || value < 1 || value > 65535) return quoted + " has a port that is not a number from 1 to 65535";
-    }
-    return {};
+           "with the key uses only the files the vendor signed with feedsign. The root URL is\n"
+           "http://host[:port] or https://host[:port] (port 80 or 443 when none), without a path.\n";
 }
 
 StampOptions ParseStampArguments(const std::vector<std::string>& args) {

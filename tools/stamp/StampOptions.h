@@ -23,11 +23,6 @@ StampOptions ParseStampArguments(const std::vector<std::string>& args);
 
 std::string StampUsage();
 
-// Why `url` cannot be the update server root, or empty when it can. The client appends
-// "/FTPHome/..." to the root, so it is "http://" and a host with an optional port 1 to 65535 and
-// nothing else: no path (not even a final "/"), no user information, no query.
-std::string UpdateRootProblem(std::string_view url);
-
 // The folder a file path names its file in ("." for a bare file name), for a temporary file
 // beside it. Both "\" and "/" separate.
 std::string DirectoryOf(std::string_view path);

@@ -1,4 +1,4 @@
-// TolvarStamp IN.exe OUT.exe --settings SETTINGS.txt [--update-root http://host[:port]]
+// TolvarStamp IN.exe OUT.exe --settings SETTINGS.txt [--update-root http[s]://host[:port]]
 //             [--feed-key PUBLIC.pem]
 //
 // Makes a company build of the client without a compiler: seals the company's plain settings

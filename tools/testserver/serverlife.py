@@ -52,11 +52,12 @@ def write_atomically(path, text):
     os.replace(temporary, path)
 
 
-def announce_and_guard(server, args):
+def announce_and_guard(server, args, url=None):
     """Called once the server socket listens: writes the pid and URL files (the URL last, since the
-    fixture waits for it) and starts the guards. Returns the URL root."""
+    fixture waits for it) and starts the guards. Returns the URL root: http://ADDRESS:PORT unless
+    `url` says otherwise."""
     host, port = server.server_address[:2]
-    url = f"http://{host}:{port}"
+    url = url or f"http://{host}:{port}"
 
     def remove_files():
         for path in (args.url_file, args.pid_file):

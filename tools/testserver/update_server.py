@@ -31,6 +31,10 @@ Keys of a fault (all optional; "methods" limits the fault to those request metho
                              without end until the client goes
     stall_after_percent      a GET sends this percentage of the body and then nothing more,
                              keeping the connection open until the client goes
+    trickle                  [bytes, seconds]: a GET sends its body this many bytes at a time
+                             with this many seconds between them, until it is sent or the
+                             client goes
+    head_length              a HEAD announces this Content-Length, whatever the file's
 Whatever waits for the client to go gives up after HOLD_LIMIT seconds.
 """
 
@@ -131,6 +135,10 @@ class UpdateHandler(BaseHTTPRequestHandler):
             self.path = raw_target
         return True
 
+    def log_fields(self):
+        """What a server over another transport logs of it beside each request."""
+        return {}
+
     def do_GET(self):
         self.answer(head=False)
 
@@ -143,6 +151,7 @@ class UpdateHandler(BaseHTTPRequestHandler):
             "target": self.path,
             "version": self.request_version,
             "headers": [[name, value] for name, value in self.headers.items()],
+            **self.log_fields(),
         })
         path = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path, encoding="latin-1")
         fault = self.server.faults.of(self.command, path)
@@ -228,7 +237,9 @@ class UpdateHandler(BaseHTTPRequestHandler):
         self.send_response(200)
         self.send_header("Content-Type", "application/octet-stream")
         self.send_header("Last-Modified", formatdate(os.path.getmtime(local), usegmt=True))
-        if announce == "body":
+        if head and "head_length" in fault:
+            self.send_header("Content-Length", str(int(fault["head_length"])))
+        elif announce == "body":
             self.send_header("Content-Length", str(body_length))
         elif announce == "file":
             self.send_header("Content-Length", str(size))
@@ -249,6 +260,9 @@ class UpdateHandler(BaseHTTPRequestHandler):
             self.wfile.flush()
             self.wait_until_client_goes()
             self.close_connection = True
+            return
+        if "trickle" in fault:
+            self.send_trickle(local, extra, int(fault["trickle"][0]), float(fault["trickle"][1]))
             return
         if "drop_after_bytes" in fault:
             limit = min(limit, int(fault["drop_after_bytes"]))
@@ -283,6 +297,24 @@ class UpdateHandler(BaseHTTPRequestHandler):
                     pause = started + sent / rate - time.monotonic()
                     if pause > 0:
                         time.sleep(pause)
+
+    def send_trickle(self, local, extra, step, every):
+        data = b"".join(self.body_pieces(local, extra))
+        for i in range(0, len(data), step):
+            if i > 0 and self.client_goes_within(every):
+                self.close_connection = True
+                return
+            self.wfile.write(data[i:i + step])
+            self.wfile.flush()
+
+    def client_goes_within(self, seconds):
+        """Waits up to `seconds`; true as soon as the client has closed the connection."""
+        end = time.monotonic() + seconds
+        while (left := end - time.monotonic()) > 0:
+            ready, _, _ = select.select([self.connection], [], [], min(left, 0.5))
+            if ready and not self.connection.recv(4096):
+                return True
+        return False
 
     def send_endless(self, local):
         for piece in self.body_pieces(local, 0):

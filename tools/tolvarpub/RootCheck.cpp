@@ -64,26 +64,28 @@ private:
     uint64_t used_ = 0;
 };
 
-// The platform's socket stream, with every wait cut short where the whole check must end: a
-// server that sends a byte now and then would otherwise keep one request going for days.
+// A wait cut short where the whole check must end: a server that sends a byte now and then
+// would otherwise keep one request going for days.
+Milliseconds Within(Clock::time_point deadline, Milliseconds timeout) {
+    const auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now());
+    if (left <= Milliseconds(0)) throw ETimeoutError("the check's time limit ran out");
+    return std::min(timeout, left);
+}
+
+// The platform's socket stream, every wait of it within the check's end.
 class DeadlineStream final : public TByteStream {
 public:
-    explicit DeadlineStream(Clock::time_point deadline) : inner_(NewSocketStream()), deadline_(deadline) {}
-    void Connect(const std::string& host, uint16_t port, Milliseconds timeout) override {
-        inner_->Connect(host, port, Left(timeout));
+    DeadlineStream(std::unique_ptr<TByteStream> inner, Clock::time_point deadline)
+        : inner_(std::move(inner)), deadline_(deadline) {}
+    void WriteAll(std::string_view data, Milliseconds timeout) override {
+        inner_->WriteAll(data, Within(deadline_, timeout));
     }
-    void WriteAll(std::string_view data, Milliseconds timeout) override { inner_->WriteAll(data, Left(timeout)); }
     size_t Read(char* buffer, size_t size, Milliseconds timeout) override {
-        return inner_->Read(buffer, size, Left(timeout));
+        return inner_->Read(buffer, size, Within(deadline_, timeout));
     }
     void Close() noexcept override { inner_->Close(); }
 
 private:
-    Milliseconds Left(Milliseconds timeout) const {
-        const auto left = std::chrono::duration_cast<Milliseconds>(deadline_ - Clock::now());
-        if (left <= Milliseconds(0)) throw ETimeoutError("the check's time limit ran out");
-        return std::min(timeout, left);
-    }
     std::unique_ptr<TByteStream> inner_;
     Clock::time_point deadline_;
 };
@@ -121,7 +123,9 @@ private:
     void Note(std::string text) { result_.Findings.push_back({false, std::move(text)}); }
 
     THTTPClient Client() const {
-        THTTPClient client([deadline = deadline_] { return std::make_unique<DeadlineStream>(deadline); });
+        THTTPClient client([deadline = deadline_](const std::string& host, uint16_t port, Milliseconds timeout) {
+            return std::make_unique<DeadlineStream>(ConnectSocket(host, port, Within(deadline, timeout)), deadline);
+        });
         client.SetConnectTimeout(options_.RequestTimeout);
         client.SetReadTimeout(options_.RequestTimeout);
         return client;

@@ -10,6 +10,7 @@
 // workstation could not act on is refused before anything is written. The check is what runs
 // after every upload, and from a monitoring job: it exits 0 only when it found no problem.
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -133,9 +134,10 @@ int Check(const std::vector<std::string>& args) {
             return Usage("unexpected " + option + (value ? "" : " (its value is missing)"));
         }
     }
-    // The client's HTTP speaks plain http; a root it cannot read is no root to check.
+    // The client's HTTP speaks plain http on the build machine (TLS is the workstation's own
+    // Schannel); a root it cannot read is no root to check.
     try {
-        ParseUrl(options.RootUrl);
+        if (ParseUrl(options.RootUrl).Secure()) throw std::runtime_error("Unsupported protocol here: https");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tolvarpub: %s (check reads update servers over plain http://)\n", e.what());
         return 1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace tolvar {
 
@@ -36,6 +37,21 @@ Sha256Digest Sha256Of(std::string_view data) {
     TSha256 hash;
     hash.Update(data);
     return hash.Final();
+}
+
+std::optional<Sha256Digest> Sha256OfFile(HANDLE file) {
+    try {
+        TSha256 hash;
+        std::vector<char> buffer(1024 * 1024);
+        for (;;) {
+            DWORD read = 0;
+            if (!ReadFile(file, buffer.data(), DWORD(buffer.size()), &read, nullptr)) return std::nullopt;
+            if (read == 0) return hash.Final();
+            hash.Update(buffer.data(), read);
+        }
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace tolvar

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "feed/Manifest.h"
@@ -20,5 +21,8 @@ private:
 };
 
 Sha256Digest Sha256Of(std::string_view data);
+// The SHA-256 of an open file's bytes from where it stands to its end, read in large pieces;
+// none when a read fails or the system cannot hash.
+std::optional<Sha256Digest> Sha256OfFile(HANDLE file);
 
 }  // namespace tolvar

@@ -88,7 +88,9 @@ struct PosixApi {
 
 }  // namespace
 
-std::unique_ptr<TByteStream> NewSocketStream() { return std::make_unique<sockets::TSocketStream<PosixApi>>(); }
+std::unique_ptr<TByteStream> ConnectSocket(const std::string& host, uint16_t port, Milliseconds timeout) {
+    return sockets::ConnectSocket<PosixApi>(host, port, timeout);
+}
 
 std::unique_ptr<TStreamListener> NewLoopbackListener() {
     return std::make_unique<sockets::TSocketListener<PosixApi>>();

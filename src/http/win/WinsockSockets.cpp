@@ -119,7 +119,9 @@ struct WinsockApi {
 
 }  // namespace
 
-std::unique_ptr<TByteStream> NewSocketStream() { return std::make_unique<sockets::TSocketStream<WinsockApi>>(); }
+std::unique_ptr<TByteStream> ConnectSocket(const std::string& host, uint16_t port, Milliseconds timeout) {
+    return sockets::ConnectSocket<WinsockApi>(host, port, timeout);
+}
 
 std::unique_ptr<TStreamListener> NewLoopbackListener() {
     return std::make_unique<sockets::TSocketListener<WinsockApi>>();

@@ -8,6 +8,10 @@ namespace tolvar::test {
 
 ProcessTree::ProcessTree() : job_(CreateJobObjectA(nullptr, nullptr)) {
     if (!job_) throw std::runtime_error("cannot create a job object");
+    // Wine starts its desktop process (explorer.exe) from the first program of the session that
+    // needs the desktop. Started from a program of the tree, it would be one of the tree's and
+    // outlive the run; the test's own process starts it first.
+    GetDesktopWindow();
     // Should the test itself die, closing the job's last handle ends the tree too.
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;

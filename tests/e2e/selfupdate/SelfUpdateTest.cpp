@@ -1,6 +1,7 @@
 // Company builds made by the stamper, run as real processes under Wine against the loopback
 // update server: a 1.3 client that updates itself to 1.4 across three processes, and a build
-// for another company that runs its pass in that company's folder.
+// for another company that runs its pass in that company's folder; and a build stamped with an
+// https root doing all of it over TLS.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -89,10 +90,11 @@ protected:
         for (size_t i = from; i < lines.size(); ++i) result.push_back(MethodAndTarget(lines[i]));
         return result;
     }
-    // Starts the client in the working directory and waits until the host has been started
-    // and every process of the run has ended; the stand-in's lines.
-    std::vector<std::string> RunClient() {
-        EXPECT_TRUE(tree.Start(work / "TolvarClient.exe", "", work.Path()));
+    // Starts the client in the working directory (or another program of it, with arguments)
+    // and waits until the host has been started and every process of the run has ended; the
+    // stand-in's lines.
+    std::vector<std::string> RunClient(const std::string& program = "TolvarClient.exe", const std::string& args = "") {
+        EXPECT_TRUE(tree.Start(work / program, args, work.Path()));
         if (WaitForLines(record, 1, kHostStartMs).empty()) {
             ADD_FAILURE() << "the host was not started; " << tree.Running() << " processes still running";
             return {};
@@ -101,12 +103,18 @@ protected:
         return WaitForLines(record, 0, 0);
     }
 
-    const tolvar::testserver::TTestServer server = tolvar::testserver::FindTestServer("selfupdate_server");
+    tolvar::testserver::TTestServer server = tolvar::testserver::FindTestServer("selfupdate_server");
     ScratchDir builds{"company-builds"};
     ScratchDir work{"company-work"};
     ScratchDir records{"company-records"};
     const std::string record = records / "started.txt";
     ProcessTree tree;
+};
+
+// The same against the update server over TLS: the stamped root is https://localhost:PORT.
+class HttpsCompanyBuild : public CompanyBuild {
+protected:
+    HttpsCompanyBuild() { server = tolvar::testserver::FindTestServer("tls_server"); }
 };
 
 std::vector<std::string> PassOf(const std::string& company, bool selfUpdate) {
@@ -209,4 +217,92 @@ TEST_F(CompanyBuild, ABuildWithTheVendorsKeyRunsTheSignedPassAndUpdatesItselfToA
     std::vector<std::string> expected = pass13;
     expected.insert(expected.end(), pass14.begin(), pass14.end());
     EXPECT_EQ(RequestsSince(before), expected);
+}
+
+// A new client the vendor signed but did not stamp with the key would make every workstation
+// keyless from then on: the keyed client neither starts it nor lets copy mode install it.
+TEST_F(CompanyBuild, ABuildWithTheKeyTakesNoNewClientWithoutTheSameKey) {
+    const FeedSigner signer("feed_signer");
+    const std::string settings = "CompanyCode=KEPT\r\nDomainIP=10.9.8.7\r\n";
+    const std::string old =
+        ReadTestFile(Stamp(kClient13, settings, "kept-1.3", "--feed-key \"" + signer.PublicKeyFile() + "\""));
+    const struct {
+        const char* what;
+        std::string fresh;
+    } cases[] = {
+        {"no key", ReadTestFile(Stamp(kClient14, settings, "kept-1.4-keyless"))},
+        {"another key", ReadTestFile(Stamp(kClient14, settings, "kept-1.4-other",
+                                           "--feed-key \"" + signer.PublicKeyFile("other") + "\""))},
+    };
+    const std::string folder = "/FTPHome/TolvarService/CompanyCode/KEPT/";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_FALSE(c.fresh.empty());
+        WriteTestFile(work / "TolvarClient.exe", old);
+        Serve("FTPHome/TolvarService/CompanyCode/KEPT/vercheck.txt", "TolvarClient=1.4\r\n");
+        Serve("FTPHome/TolvarService/CompanyCode/KEPT/Sandrel.exe", c.fresh);
+        signer.Sign(server.Root());
+
+        // The pass stages the signed file, finds it without the key, and starts the host.
+        size_t before = server.Requests().size();
+        std::vector<std::string> started = RunClient();
+        EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), old);
+        EXPECT_FALSE(PathExists(work / "Sandrel.exe")) << "not kept either";
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_EQ(started[0].substr(0, started[0].find('|')), "TH.exe");
+        EXPECT_EQ(RequestsSince(before), (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                                                   "GET " + folder + "Company.sig",
+                                                                   "GET " + folder + "vercheck.txt",
+                                                                   "GET " + folder + "Sandrel.exe",
+                                                                   "HEAD " + folder + "Sandrel.exe"}));
+
+        // Copy mode started by hand with it staged: the keyed client stays and is started.
+        WriteTestFile(work / "Sandrel.exe", c.fresh);
+        WriteTestFile(record, "");
+        Serve("FTPHome/TolvarService/CompanyCode/KEPT/vercheck.txt", "TolvarClient=1.3\r\n");
+        signer.Sign(server.Root());
+        before = server.Requests().size();
+        started = RunClient("Sandrel.exe", "copy");
+        EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), old) << "copy mode refused to install it";
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_EQ(started[0].substr(0, started[0].find('|')), "TH.exe");
+        EXPECT_EQ(RequestsSince(before), (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                                                   "GET " + folder + "Company.sig",
+                                                                   "GET " + folder + "vercheck.txt"}))
+            << "the pass of the client that stayed";
+        EXPECT_FALSE(PathExists(work / "Sandrel.exe")) << "which deleted the staged file";
+        WriteTestFile(record, "");
+    }
+}
+
+TEST_F(HttpsCompanyBuild, StampedWithAnHttpsRootRunsEveryRequestOverTlsAndUpdatesItself) {
+    const std::string settings = "CompanyCode=SECURE\r\nDomainIP=10.9.8.7\r\nDomainPort=7101\r\n";
+    ASSERT_EQ(server.Url.rfind("https://localhost:", 0), 0u) << server.Url;
+    const std::string old = ReadTestFile(Stamp(kClient13, settings, "https-1.3"));
+    const std::string fresh = ReadTestFile(Stamp(kClient14, settings, "https-1.4"));
+    ASSERT_FALSE(old.empty());
+    ASSERT_FALSE(fresh.empty());
+    WriteTestFile(work / "TolvarClient.exe", old);
+    Serve("FTPHome/TolvarService/UpGradeList.txt",
+          "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n");
+    Serve("FTPHome/TolvarService/a.dll", "abc");
+    Serve("FTPHome/TolvarService/CompanyCode/SECURE/vercheck.txt", "TolvarClient=1.4\r\n");
+    Serve("FTPHome/TolvarService/CompanyCode/SECURE/Sandrel.exe", fresh);
+
+    const size_t before = server.Requests().size();
+    const std::vector<std::string> started = RunClient();
+
+    EXPECT_EQ(ReadTestFile(kService + "a.dll"), "abc");
+    EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), fresh);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() + " ` 1 SECURE 10.9.8.7 7101   ` ` `");
+    std::vector<std::string> expected = PassOf("SECURE", true);
+    expected.insert(expected.begin() + 1, {"GET /FTPHome/TolvarService/a.dll", "HEAD /FTPHome/TolvarService/a.dll"});
+    for (const std::string& r : PassOf("SECURE", false)) expected.push_back(r);
+    EXPECT_EQ(RequestsSince(before), expected);
+    // Every one of them over TLS, to the server named localhost.
+    const std::vector<std::string> log = server.Requests();
+    for (size_t i = before; i < log.size(); ++i) {
+        EXPECT_NE(log[i].find("\"listener\": \"good\", \"sni\": \"localhost\""), std::string::npos) << log[i];
+    }
 }

@@ -20,7 +20,14 @@ TEST(TextToLines, SplitsAtEveryKindOfLineEnd) {
         {std::string("ab\0cd\r\n", 7), {"ab"}},
         {"\xB9\xAE\xC0\xDA\r\nx", {"\xB9\xAE\xC0\xDA", "x"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(TextToLines(c.text), c.lines) << "text: " << c.text;
+    for (const auto& c : cases) {
+        EXPECT_EQ(TextToLines(c.text), c.lines) << "text: " << c.text;
+        EXPECT_EQ(LineCount(c.text), c.lines.size()) << "counted as split: " << c.text;
+    }
+    // Counted without a line made: ten million empty ones, as a list meant to swamp the client.
+    std::string many;
+    for (int i = 0; i < 10000000; ++i) many += i % 2 ? "\r\n" : "\n";
+    EXPECT_EQ(LineCount(many + "last"), 10000001u);
 }
 
 TEST(TextToLines, RoundTripsThroughLinesToText) {

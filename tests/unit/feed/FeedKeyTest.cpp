@@ -50,6 +50,11 @@ TEST(FeedKey, ABuildCarriesTheKeyWrittenAgainFromItsPointAndNothingBesideIt) {
     const std::string folded = Replaced(Replaced(kP256, "\nvClsHIBU", "vClsHIBU\n"), "4w+pw==\n", "4w+pw==");
     EXPECT_EQ(CanonicalFeedKey(folded + "\n"), kP256);
     EXPECT_THROW(CanonicalFeedKey("nothing"), EFeedKeyError);
+
+    // The same key however its file is written; another key, or no key, is not it.
+    EXPECT_TRUE(SameFeedKey(around, folded));
+    EXPECT_FALSE(SameFeedKey(kP256, kP384));
+    EXPECT_FALSE(SameFeedKey(kP256, ""));
 }
 
 TEST(FeedKey, RefusesAnythingButTheP256PublicKey) {

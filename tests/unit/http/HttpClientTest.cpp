@@ -56,6 +56,43 @@ TEST(HttpClientTest, RequestBytesOnTheWire) {
     }
 }
 
+// https: the same request through the TLS layer the client is given, put over the connection
+// to the URL's host and port (443 when it names none), with the URL's host as the server's name;
+// http never goes through it.
+TEST(HttpClientTest, AnHttpsUrlSendsTheSameRequestThroughTheTlsLayer) {
+    struct Case {
+        std::string url;
+        std::vector<std::string> calls;
+        std::string host;  // the Host header
+    };
+    const std::vector<Case> cases = {
+        {"https://update.example/a.txt", {"connect update.example:443", "tls update.example"}, "update.example"},
+        {"HTTPS://update.example:443/a.txt", {"connect update.example:443", "tls update.example"}, "update.example"},
+        {"https://update.example:8443/a.txt", {"connect update.example:8443", "tls update.example"},
+         "update.example:8443"},
+        {"https://[::1]/a.txt", {"connect ::1:443", "tls ::1"}, "[::1]"},
+        {"http://update.example/a.txt", {"connect update.example:80"}, "update.example"},
+        {"http://update.example:443/a.txt", {"connect update.example:443"}, "update.example:443"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url);
+        TScriptedServer server({{Response("Content-Length: 2\r\n", "ok")}});
+        std::vector<std::string> calls;
+        THTTPClient client(
+            [&](const std::string& host, uint16_t port, Milliseconds timeout) {
+                calls.push_back("connect " + host + ":" + std::to_string(port));
+                return ConnectSocket("127.0.0.1", server.Port(), timeout);
+            },
+            [&](std::unique_ptr<TByteStream> connected, const std::string& host, Milliseconds) {
+                calls.push_back("tls " + host);
+                return connected;
+            });
+        EXPECT_EQ(client.FetchText(c.url), "ok");
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(server.Request(), ExpectedRequest("GET /a.txt HTTP/1.1", c.host));
+    }
+}
+
 TEST(HttpClientTest, GetReadsTheBodyByTheResponseRules) {
     struct Case {
         const char* name;
@@ -259,6 +296,29 @@ TEST(HttpClientTest, TrickleRunsIntoTheReadTimeout) {
         const auto start = std::chrono::steady_clock::now();
         EXPECT_THROW(client.FetchText(server.Url()), ETimeoutError);
         EXPECT_LT(std::chrono::steady_clock::now() - start, 3s) << "an upper bound with slack, not a measurement";
+    }
+}
+
+// A body that keeps every span alive but falls below the average rate once past the grace has
+// stalled; one that keeps above the floor arrives whole, however long it takes.
+TEST(HttpClientTest, ABodyBelowTheRateFloorAfterTheGraceStalls) {
+    std::vector<Piece> body = {{Response("Content-Length: 20480\r\n")}};
+    for (int i = 0; i < 20; ++i) body.push_back({std::string(1024, 'r'), 50});  // about 20 KiB/s for a second
+    const struct {
+        uint64_t floor;
+        bool stalls;
+    } cases[] = {{40 * 1024, true}, {8 * 1024, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.floor);
+        TScriptedServer server(body, 5s);
+        THTTPClient client;
+        client.SetReadTimeout(2s);  // far more than a piece's wait: only the floor can end it
+        client.SetRateFloor({300ms, c.floor});
+        if (c.stalls) {
+            EXPECT_THROW(client.FetchText(server.Url()), ETimeoutError);
+        } else {
+            EXPECT_EQ(client.FetchText(server.Url()), std::string(20480, 'r'));
+        }
     }
 }
 

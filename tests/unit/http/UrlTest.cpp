@@ -28,6 +28,11 @@ TEST(UrlTest, Parts) {
         {"http://h?q", "", "", "h", "", 80, "/?q", "h"},
         {"HTTP://h\\a\\b c", "", "", "h", "", 80, "/a/b c", "h"},
         {"http://[::1]:8080/x", "", "", "[::1]", "8080", 8080, "/x", "[::1]:8080"},
+        {"https://h/a", "", "", "h", "", 443, "/a", "h"},
+        {"HTTPS://h:443/a", "", "", "h", "443", 443, "/a", "h"},
+        {"https://h:80/a", "", "", "h", "80", 80, "/a", "h:80"},
+        {"https://h:8443", "", "", "h", "8443", 8443, "/", "h:8443"},
+        {"http://h:443/a", "", "", "h", "443", 443, "/a", "h:443"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url);
@@ -39,12 +44,13 @@ TEST(UrlTest, Parts) {
         EXPECT_EQ(url.PortNumber(), c.portNumber);
         EXPECT_EQ(url.Target, c.target);
         EXPECT_EQ(url.HostHeader(), c.hostHeader);
+        EXPECT_EQ(url.Secure(), c.url[4] == 's' || c.url[4] == 'S');
     }
     EXPECT_EQ(ParseUrl("http://[::1]/").ConnectHost(), "::1");
 }
 
 TEST(UrlTest, Rejected) {
-    const std::vector<std::string> urls = {"https://h/", "h/x", "http:///x", "http://h:0/", "http://h:70000/", "http://h:8a/",
+    const std::vector<std::string> urls = {"ftp://h/", "httpx://h/", "h/x", "https:///x", "https://h:0/", "http:///x", "http://h:0/", "http://h:70000/", "http://h:8a/",
                                   "http://[::1/", "http://h/a\r\nX-Injected: 1", std::string("http://h/a\0b", 12)};
     for (const std::string& url : urls) {
         SCOPED_TRACE(url);

@@ -81,6 +81,23 @@ TEST_F(Framework, ErrorsEscapingAHandlerReachTheReportAndTheLoopGoesOn) {
     EXPECT_TRUE(IsWindow(form->Handle()));  // the window stays, later messages are handled
 }
 
+// A form whose window the system refuses to make: a child window without a parent.
+class UnmakeableForm : public TForm {
+public:
+    explicit UnmakeableForm(TComponent* owner) : TForm(owner) {}
+    std::string_view ClassName() const override { return "UnmakeableForm"; }
+
+protected:
+    DWORD WindowStyle() const override { return WS_CHILD; }
+};
+
+TEST_F(Framework, AMainWindowThatCannotBeMadeReachesTheReportAndEndsTheRun) {
+    Application()->CreateForm<UnmakeableForm>();
+    Application()->Run();  // returns, rather than letting the error end the process
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("Error creating window"), std::string::npos) << errors[0];
+}
+
 TEST_F(Framework, AHookTakesOverMessagesAndPassesTheRestOn) {
     CountingForm* form = Application()->CreateForm<CountingForm>();
     form->HandleNeeded();

@@ -73,6 +73,15 @@ TEST_F(LocalFiles, CreateDirPathRaisesTheFrameworkTextWhenADirectoryCannotBeMade
     EXPECT_EQ(ErrorOf([&] { CreateDirPath(dir / "taken\\sub\\"); }), "I/O error 183");
 }
 
+TEST_F(LocalFiles, APathBeyondThePlatformsLimitIsTheErrorOfADirectoryThatCannotBeMade) {
+    std::string deep = dir.Path();
+    while (deep.size() < 30000) deep += "d\\";
+    EXPECT_EQ(ErrorOf([&] { CreateDirectoryWithParents(deep); }), "I/O error 206");
+    EXPECT_FALSE(PathExists(dir / "d")) << "a download's folder: nothing made of it";
+    // The list's path makes its folders in order, up to the first that cannot be.
+    EXPECT_EQ(ErrorOf([&] { CreateDirPath(deep); }), "I/O error 206");
+}
+
 TEST_F(LocalFiles, DeleteMatchingFilesDeletesWhatItCanWhateverTheAttributes) {
     WriteTestFile(dir / "one.tmp", "1");
     WriteTestFile(dir / "two.tmp", "2");

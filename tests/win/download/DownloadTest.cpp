@@ -11,6 +11,7 @@
 #include <set>
 
 #include "PassHarness.h"
+#include "TickSampler.h"
 #include "app/Application.h"
 #include "app/CodePageText.h"
 #include "app/Cursor.h"
@@ -91,9 +92,7 @@ protected:
     void FaultOnA(const std::string& fault) const { pass.SetFaults("{\"" + Url("a.dll") + "\": " + fault + "}"); }
 };
 
-// Samples the window from a thread timer while it lives. The timer fires in the pass's own
-// message pumps, one after each read of a download, so the samples show the window as the user
-// sees it in the middle of the stage.
+// Samples the window while the pass runs (TickSampler).
 class StageSampler {
 public:
     struct Sample {
@@ -101,28 +100,16 @@ public:
         int32_t max, value;
         bool busy;  // the hourglass shows
     };
-    explicit StageSampler(TfmDownloading* form) : form_(form) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
-    }
-    ~StageSampler() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    StageSampler(const StageSampler&) = delete;
-    StageSampler& operator=(const StageSampler&) = delete;
+    explicit StageSampler(TfmDownloading* form)
+        : sampler_([this, form] {
+              TskSkinGauge* gauge = form->ProgressBar1;
+              samples.push_back({form->Caption(), gauge->ProgressText(), gauge->MaxValue(), gauge->Value(),
+                                 TBusyCursor::ScreenCursor() != nullptr});
+          }) {}
     std::vector<Sample> samples;
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!current_) return;
-        TskSkinGauge* gauge = current_->form_->ProgressBar1;
-        current_->samples.push_back({current_->form_->Caption(), gauge->ProgressText(), gauge->MaxValue(), gauge->Value(),
-                                      TBusyCursor::ScreenCursor() != nullptr});
-    }
-    static inline StageSampler* current_ = nullptr;
-    TfmDownloading* form_;
-    UINT_PTR timer_ = 0;
+    TickSampler sampler_;
 };
 
 }  // namespace
@@ -152,7 +139,8 @@ TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
     FaultOnA(GetParam().fault);
 
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
-    if (!GetParam().programLimits) form->DownloadLimits = {std::chrono::seconds(5), std::chrono::seconds(5)};
+    if (!GetParam().programLimits)
+        form->DownloadLimits = {std::chrono::seconds(5), std::chrono::seconds(5), {std::chrono::seconds(5), 2048}};
     const auto start = std::chrono::steady_clock::now();
     const PassOutcome out = pass.Run();
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
@@ -202,6 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 false},
                       FaultCase{"BodyNeverEnds", R"({"endless": true})", false},
                       FaultCase{"StallsAfterHalf", R"({"stall_after_percent": 50})", false, false, true},
+                      // Just enough for every span of 30 s, far too little on average.
+                      FaultCase{"TricklesAKibEvery29Seconds", R"({"trickle": [1024, 29]})", false, false, true},
                       FaultCase{"NeverAnswers", R"({"silent": true})", false, true},
                       FaultCase{"HeadersAByteASecond", R"({"head_rate": 1})", false, true},
                       FaultCase{"HeadersOfTheProbeAByteASecond", R"({"head_rate": 1, "methods": ["HEAD"]})", true},
@@ -323,7 +313,7 @@ TEST_F(Download, AServerThatCannotBeReachedFailsTheDownloadAndLeavesTheFile) {
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/" + kServerFolder + "a.dll";
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(form->DownloadFile(url, Local("a.dll")), TDownloadResult::Failed);
+    EXPECT_EQ(form->DownloadFile(url, Local("a.dll"), {TFeedFolder::List, 5000}), TDownloadResult::Failed);
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     std::printf("[ elapsed  ] ConnectionRefused: %lld ms\n", static_cast<long long>(elapsed.count()));
     EXPECT_LT(elapsed, std::chrono::seconds(60)) << "an upper bound with slack";

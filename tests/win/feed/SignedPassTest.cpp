@@ -2,11 +2,16 @@
 // signed and then someone changed; and the same server for a build without a key.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <set>
 
 #include "../company/CompanyPass.h"
 #include "FeedSigner.h"
+#include "TickSampler.h"
+#include "app/Handles.h"
+#include "app/TemporaryFile.h"
+#include "client/HostLaunch.h"
 #include "client/LocalFiles.h"
 
 using namespace tolvar;
@@ -52,6 +57,21 @@ std::set<std::string> ServiceFiles() {
     return names;
 }
 
+// Notes, while the pass runs (TickSampler), the items the gauge shows while a temporary file is
+// in the folder.
+class TemporaryFileWatch {
+public:
+    TemporaryFileWatch(TfmDownloading* form, const std::string& folder)
+        : sampler_([this, form, folder] {
+              for (const std::string& name : FileNamesIn(folder))
+                  if (IsTemporaryName(name, kTemporaryPrefix)) seenDuring.insert(form->ProgressBar1->ProgressText());
+          }) {}
+    std::set<std::string> seenDuring;
+
+private:
+    TickSampler sampler_;
+};
+
 class SignedPass : public ::testing::Test {
 protected:
     PassHarness pass{"feed_server"};
@@ -87,11 +107,35 @@ protected:
     static void ExpectFresh(const char* name, const char* size) {
         EXPECT_FALSE(NeedsDownload(kServiceDirectory, name, size, "2007-05-01", "12:00:00")) << name;
     }
+
+    // The list of kList with the host program among its files, served as the recorder.
+    void ServeListedWithHost() const {
+        std::vector<std::string> list = kList;
+        list.push_back("FILE TolvarHost.exe " + std::to_string(RecorderBytes().size()) + " 2007-05-01 12:00:00");
+        pass.ServeUpgradeList(list);
+        Serve(kService + "a.dll", "abc");
+        Serve(kService + "b.dll", "beta");
+        Serve(kService + "c.dll", "cc");
+        Serve(kService + "TolvarHost.exe", RecorderBytes());
+    }
+    // Puts a file of the listed size and time in the service directory: fresh by every test but
+    // its hash.
+    static void Plant(const std::string& name, const std::string& bytes) {
+        WriteTestFile(InService(name), bytes);
+        StampFileTime(InService(name), "2007-05-01", "12:00:00");
+        ExpectFresh(name.c_str(), std::to_string(bytes.size()).c_str());
+    }
+    // The recorder with its last byte changed: of the same size, and not what the vendor signed.
+    static std::string PlantedHost() {
+        std::string bytes = RecorderBytes();
+        bytes.back() ^= 0x5A;
+        return bytes;
+    }
 };
 
 }  // namespace
 
-TEST_F(SignedPass, ASignedRootArrivesWholeStampedAndStartsTheSignedNewClient) {
+TEST_F(SignedPass, ASignedRootArrivesWholeStampedAndANewClientWithoutTheKeyIsNotStarted) {
     ServeListed();
     ServeCompany("StopCheck.txt", "");
     ServeCompany("vercheck.txt", "TolvarClient=1.4\r\n");
@@ -115,9 +159,10 @@ TEST_F(SignedPass, ASignedRootArrivesWholeStampedAndStartsTheSignedNewClient) {
     ExpectFresh("c.dll", "2");
     EXPECT_TRUE(form->StopFlag);
     EXPECT_EQ(ReadTestFile(InService("mark.png")), "png");
-    EXPECT_EQ(ReadTestFile(pass.Work() / "Sandrel.exe"), RecorderBytes());
-    ASSERT_EQ(out.started.size(), 1u);
-    EXPECT_EQ(ParseLaunch(out.started[0]).args, "copy");
+    // The vendor signed the new client, but it carries no key: it would run unchecked whatever a
+    // server sends from then on. It is not started, nor kept; the host starts instead.
+    EXPECT_FALSE(PathExists(pass.Work() / "Sandrel.exe"));
+    ExpectHostStarted(out, "2");
 }
 
 TEST_F(SignedPass, AFileChangedAfterSigningKeepsItsOldCopyAndTheOthersStillArrive) {
@@ -259,4 +304,150 @@ TEST_F(SignedPass, AnUnsignedServerUpdatesNothingForAKeyedBuildAndAsEverForABuil
     RemoveTree(kServiceDirectory);
     pass.SetHostInstalled(true);
     EXPECT_EQ(pass.RunPass({}, kAcme).requests, keyless.requests);
+}
+
+TEST_F(SignedPass, PlantedFilesOfTheListedSizeAndTimeAreReplacedAndOnlyTheSignedHostIsStarted) {
+    ServeListedWithHost();
+    Sign();
+    Plant("a.dll", "xyz");
+    Plant("b.dll", "beta");  // the signed one: left alone
+    Plant("c.dll", "cc");
+    Plant("TolvarHost.exe", PlantedHost());
+
+    KeyedForm("");
+    const PassOutcome out = pass.Run();
+    ExpectHostStarted(out, "1");
+    EXPECT_EQ(out.requests, Joined({{kListSig, kListRequest}, Fetches({"a.dll", "TolvarHost.exe"})}))
+        << "what looked fresh but is not the signed file is fetched, and only that";
+    EXPECT_EQ(ReadTestFile(InService("a.dll")), "abc");
+    EXPECT_TRUE(ReadTestFile(InService("TolvarHost.exe")) == RecorderBytes());
+    EXPECT_TRUE(ReadTestFile(InService("TH.exe")) == RecorderBytes()) << "the launch copy that started is the signed host";
+    ExpectFresh("TolvarHost.exe", std::to_string(RecorderBytes().size()).c_str());
+
+    // A build without a key judges by size and time alone, as it always has.
+    Plant("a.dll", "xyz");
+    EXPECT_EQ(pass.RunPass({}, "").requests, Requests{kListRequest});
+    EXPECT_EQ(ReadTestFile(InService("a.dll")), "xyz");
+}
+
+TEST_F(SignedPass, AHostThatCannotBeHadAsSignedIsNotStartedAndCountsAsMissing) {
+    ServeListedWithHost();
+    Sign();
+    const struct {
+        const char* what;
+        std::function<void()> spoil;
+        std::string host;  // what TolvarHost.exe holds afterwards
+        Requests requests;
+    } cases[] = {
+        {"planted, and changed on the server after signing",
+         [&] {
+             Serve(kService + "TolvarHost.exe", PlantedHost());
+             Plant("TolvarHost.exe", PlantedHost());
+         },
+         PlantedHost(),
+         // Fetched in the download stage and again before the start, refused both times.
+         Joined({{kListSig, kListRequest}, Fetches({"a.dll", "b.dll", "c.dll", "TolvarHost.exe", "TolvarHost.exe"})})},
+        {"the signed host, but a launch copy in use that is not",
+         [&] {
+             Serve(kService + "TolvarHost.exe", RecorderBytes());
+             Plant("TolvarHost.exe", RecorderBytes());
+         },
+         RecorderBytes(), Joined({{kListSig, kListRequest}, Fetches({"a.dll", "b.dll", "c.dll"})})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RemoveTree(kServiceDirectory);
+        CreateDirectoryA(kServiceDirectory, nullptr);
+        c.spoil();
+        // A launch copy held open by a process of its own, so that it can be neither deleted
+        // nor replaced: the pass finds what was planted there.
+        WriteTestFile(InService("TH.exe"), PlantedHost());
+        const UniqueFile inUse(CreateFileA(InService("TH.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(inUse);
+
+        KeyedForm("");
+        const PassOutcome out = pass.Run();
+        EXPECT_TRUE(out.closed);
+        ASSERT_EQ(out.boxes.size(), 1u);
+        EXPECT_EQ(out.boxes[0].text, NoHostMessage()) << "the missing host's message";
+        EXPECT_TRUE(out.started.empty()) << "nothing started";
+        EXPECT_EQ(out.requests, c.requests);
+        EXPECT_TRUE(ReadTestFile(InService("TolvarHost.exe")) == c.host) << "the old file stays";
+        EXPECT_EQ(ServiceFiles(), (std::set<std::string>{"a.dll", "b.dll", "c.dll", "TolvarHost.exe", "TH.exe"}))
+            << "nothing half-written left";
+    }
+}
+
+TEST_F(SignedPass, TheListsManifestVouchesForNoCompanyFileWhateverTheListNames) {
+    // A list that fetches the company's stop flag as one of its files, signed with it.
+    const std::vector<std::string> list = {"SPATH /TolvarService/CompanyCode/ACME", "CPATH " + pass.Work().Path(),
+                                           "FILE StopCheck.txt 0 2007-05-01 12:00:00"};
+    pass.ServeUpgradeList(list);
+    ServeCompany("StopCheck.txt", "");
+    Sign();
+    DeleteFileA(pass.Server().Root(kAcmeFolder + "Company.sig").c_str());
+
+    TfmDownloading* form = KeyedForm(kAcme);
+    const PassOutcome out = pass.Run();
+    ExpectHostStarted(out, "1");
+    EXPECT_FALSE(form->StopFlag) << "only the company's own manifest makes the stop flag count";
+    EXPECT_EQ(out.requests, (Requests{kListSig, kListRequest, GetOf("StopCheck.txt"), HeadOf("StopCheck.txt"),
+                                      GetOf("Company.sig")}))
+        << "the list's file arrives as a listed file; the flag itself is not even asked for";
+    EXPECT_TRUE(PathExists(pass.Work() / "StopCheck.txt"));
+}
+
+TEST_F(SignedPass, AHeadThatAnnouncesAnotherLengthThanTheSignedOneWritesNothing) {
+    ServeListed();
+    WriteTestFile(InService("a.dll"), "old");
+    Sign();
+    // The probe announces a gigabyte; the body never ends. (b.dll comes slowly, so that the
+    // watch sees its temporary file.)
+    pass.SetFaults(R"({"/FTPHome/TolvarService/a.dll": {"head_length": 1073741824, "endless": true},
+                       "/FTPHome/TolvarService/b.dll": {"rate": 10, "methods": ["GET"]}})");
+
+    TemporaryFileWatch watch(KeyedForm(""), kServiceDirectory);
+    const PassOutcome out = pass.Run();
+    ExpectHostStarted(out, "1");
+    EXPECT_EQ(out.requests, Joined({{kListSig, kListRequest}, Fetches({"a.dll", "b.dll", "c.dll"})}))
+        << "refused as unsigned: the stage goes on";
+    EXPECT_FALSE(watch.seenDuring.contains("a.dll")) << "not a byte of the body written, not even to a temporary file";
+    EXPECT_TRUE(watch.seenDuring.contains("b.dll")) << "the watch sees what there is";
+    EXPECT_EQ(ReadTestFile(InService("a.dll")), "old");
+    ExpectFresh("b.dll", "4");
+    ExpectFresh("c.dll", "2");
+}
+
+TEST_F(SignedPass, AnExpiredRootIsRefusedWholeAndTheHostStillStarts) {
+    ServeListed();
+    ServeCompany("StopCheck.txt", "");
+    ServeCompany("vercheck.txt", "TolvarClient=1.4\r\n");
+    ServeCompany("Sandrel.exe", RecorderBytes());
+    WriteTestFile(InService("a.dll"), "old");
+    Sign();  // good for the signer's 90 days
+
+    const struct {
+        const char* what;
+        std::chrono::hours ahead;
+        Requests requests;
+    } cases[] = {
+        {"the 91st day", std::chrono::hours(24 * 91), {kListSig, GetOf("Company.sig")}},
+        {"the 89th day", std::chrono::hours(24 * 89),
+         Joined({{kListSig, kListRequest}, Fetches({"a.dll", "b.dll", "c.dll"}),
+                 {GetOf("Company.sig"), GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("Sandrel.exe"),
+                  HeadOf("Sandrel.exe")}})},
+    };
+    size_t run = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TfmDownloading* form = KeyedForm(kAcme);
+        form->Feed.SetClock([ahead = c.ahead] { return ManifestNow() + ahead; });
+        const PassOutcome out = pass.Run();
+        const bool expired = c.ahead > std::chrono::hours(24 * 90);
+        ExpectHostStarted(out, expired ? "1" : "2", ++run);
+        EXPECT_EQ(out.requests, c.requests);
+        EXPECT_EQ(form->StopFlag, !expired);
+        EXPECT_EQ(ReadTestFile(InService("a.dll")), expired ? "old" : "abc");
+    }
 }

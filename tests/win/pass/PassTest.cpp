@@ -107,6 +107,41 @@ TEST_F(Pass, AnEmptyListFinishesWithoutTheDownloadStage) {
     EXPECT_EQ(out.started.size(), 1u);
 }
 
+TEST_F(Pass, AListOfTenMillionLinesCountsAsNoListAndTheHostStillStarts) {
+    std::string list = "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\n"
+                       "FILE a.dll 3 2007-05-01 12:00:00\r\nMKDIR C:\\Marvane\\TolvarService\\made\\\r\n";
+    for (int i = 0; i < 10000000; ++i) list += "\r\n";
+    pass.ServeFile("FTPHome/TolvarService/UpGradeList.txt", list);
+    pass.ServeFile("FTPHome/TolvarService/a.dll", "abc");
+    TfmDownloading* form = pass.MakeForm({}, kNoCompany);
+    const PassOutcome out = pass.Run(120000);
+    EXPECT_TRUE(out.closed);
+    EXPECT_TRUE(out.boxes.empty());
+    EXPECT_EQ(out.requests, std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt"}) << "nothing of it acts";
+    EXPECT_FALSE(PathExists(std::string(kServiceDirectory) + "made"));
+    EXPECT_TRUE(form->ListBox1.empty());
+    ASSERT_EQ(out.started.size(), 1u);
+    EXPECT_EQ(out.started[0].substr(0, out.started[0].find('|')), "TH.exe");
+}
+
+TEST_F(Pass, AClientPathBeyondThePlatformsLimitIsReportedAsAFolderThatCannotBeMade) {
+    std::string deep = "C:\\Marvane\\";
+    while (deep.size() < 30000) deep += "x\\";
+    pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH " + deep, "FILE a.dll 3 2007-05-01 12:00:00"});
+    pass.ServeFile("FTPHome/TolvarService/a.dll", "abc");
+    TfmDownloading* form = pass.MakeForm({}, kNoCompany);
+    const PassOutcome out = pass.Run();
+    EXPECT_FALSE(out.closed) << "the pass ends at the report; the window stays";
+    ASSERT_EQ(out.boxes.size(), 1u);
+    EXPECT_EQ(out.boxes[0].text, L"I/O error 206.");
+    EXPECT_EQ(out.boxes[0].flags, UINT(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(out.requests, std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt"})
+        << "raised before the download asks for anything";
+    EXPECT_FALSE(PathExists("C:\\Marvane\\x")) << "nothing made of it";
+    EXPECT_EQ(form->FTPView.size(), 1u);
+    EXPECT_TRUE(out.started.empty());
+}
+
 TEST_F(Pass, AMalformedDateOfALocalFileIsReportedAndNothingRunsAfterIt) {
     WriteTestFile(std::string(kServiceDirectory) + "a.dll", "old");
     pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService",

@@ -139,7 +139,7 @@ TEST_F(StampTest, WritesSealedSettingsTheRootAndTheKeyIntoACopy) {
 
 TEST_F(StampTest, ReplacesAnEarlierStampAndKeepsTheRootWhenNoneIsGiven) {
     const fs::path out = work_ / "client.exe";
-    ASSERT_EQ(Start(StampExe, {ProbeExe, W(out), "--settings", W(settings_), "--update-root", "http://a:1"}).exitCode,
+    ASSERT_EQ(Start(StampExe, {ProbeExe, W(out), "--settings", W(settings_), "--update-root", "https://a:1"}).exitCode,
               0u);
     const fs::path again = root_ / "again.txt";
     Spit(again, "CompanyCode=OTHER\n");
@@ -148,7 +148,7 @@ TEST_F(StampTest, ReplacesAnEarlierStampAndKeepsTheRootWhenNoneIsGiven) {
 
     const Outcome stamped = Start(W(out), {});
     EXPECT_EQ(DecryptText(Resource(stamped.out, "SETTINGS"), SettingsKeyPhrase), "CompanyCode=OTHER\n");
-    EXPECT_EQ(Resource(stamped.out, "UPDATEROOT"), "http://a:1");
+    EXPECT_EQ(Resource(stamped.out, "UPDATEROOT"), "https://a:1");
     EXPECT_EQ(Resource(stamped.out, "FEEDKEY"), "(FEEDKEY absent)") << "a build without a key stays one";
     EXPECT_EQ(WorkFiles(), std::set<std::string>{"client.exe"});
 }
@@ -171,8 +171,9 @@ TEST_F(StampTest, FailsWithoutLeavingAnythingBehind) {
         {{ProbeExe, out, "--settings", W(root_ / "missing.txt")}, "cannot read the settings file"},
         {{ProbeExe, out, "--settings", W(root_)}, "cannot read the settings file"},
         {{ProbeExe, out, "--settings", W(empty)}, "is empty"},
-        {{ProbeExe, out, "--settings", W(settings_), "--update-root", "https://x"}, "https://x"},
+        {{ProbeExe, out, "--settings", W(settings_), "--update-root", "ftp://x"}, "ftp://x"},
         {{ProbeExe, out, "--settings", W(settings_), "--update-root", "http://x/path"}, "without a path"},
+        {{ProbeExe, out, "--settings", W(settings_), "--update-root", "https://u@x"}, "user information"},
         {{ProbeExe, out, "--settings", W(settings_), "--update-root", "http://x:0"}, "port"},
         {{ProbeExe, W(work_ / "no such folder" / "out.exe"), "--settings", W(settings_)}, "cannot write"},
         {{W(notAProgram), out, "--settings", W(settings_)}, "notes.exe"},

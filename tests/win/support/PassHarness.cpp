@@ -9,15 +9,6 @@ namespace tolvar::test {
 
 namespace {
 const std::string kRecorder = LocalPath(TOLVAR_RECORDER_EXE);
-
-// The target of a logged request line: {"method": "GET", "target": "/x", ...}.
-std::string Field(const std::string& json, const std::string& name) {
-    const std::string key = "\"" + name + "\": \"";
-    const size_t at = json.find(key);
-    if (at == std::string::npos) return {};
-    const size_t from = at + key.size();
-    return json.substr(from, json.find('"', from) - from);
-}
 }  // namespace
 
 PassHarness::PassHarness(const std::string& fixture) : server_(testserver::FindTestServer(fixture)) {
@@ -121,7 +112,8 @@ std::vector<std::string> PassHarness::Started() const { return WaitForLines(reco
 std::vector<std::string> PassHarness::RequestsSince(size_t from) const {
     const std::vector<std::string> lines = server_.Requests();
     std::vector<std::string> result;
-    for (size_t i = from; i < lines.size(); ++i) result.push_back(Field(lines[i], "method") + " " + Field(lines[i], "target"));
+    for (size_t i = from; i < lines.size(); ++i)
+        result.push_back(testserver::LogField(lines[i], "method") + " " + testserver::LogField(lines[i], "target"));
     return result;
 }
 

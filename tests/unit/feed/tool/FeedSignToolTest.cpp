@@ -259,16 +259,19 @@ TEST_F(FeedSignTool, RefusesAListThatPromisesWhatNoClientCanGet) {
     const fs::path key = dir_ / "key.pem";
     OpenSsl("genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 -out " + key.string());
     Serve("FTPHome/TolvarService/CompanyCode/ACME/mark.png", "png");
+    std::string tooLong;
+    for (int i = 0; i < 1000001; ++i) tooLong += "\r\n";
     const struct {
-        const char* list;
+        std::string list;
         const char* said;
     } cases[] = {
         {"SPATH /TolvarService\r\nFILE missing.dll 1 2007-05-01 12:00:00\r\n", "missing.dll names no file"},
         {"FILE a.dll 1 2007-05-01 12:00:00\r\nSPATH /TolvarService\r\n", "before any SPATH"},
         {"SPATH /TolvarService/../..\r\nFILE passwd 1 2007-05-01 12:00:00\r\n", "leaves its folder"},
+        {tooLong, "1000001 lines, more than the 1000000 a client reads"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.list);
+        SCOPED_TRACE(c.said);
         Serve("FTPHome/TolvarService/UpGradeList.txt", c.list);
         EXPECT_EQ(Feedsign(key.string() + " " + root_.string()), 1);
         EXPECT_NE(output_.find(c.said), std::string::npos) << output_;

@@ -58,15 +58,26 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::filesystem::rename(temporary, target);
 }
 
+// The first line of a file, without its line end.
+inline std::string ReadUrlFile(const std::string& path) {
+    std::string url = ReadWholeFile(path);
+    while (!url.empty() && (url.back() == '\n' || url.back() == '\r' || url.back() == ' ')) url.pop_back();
+    return url;
+}
+
 struct TTestServer {
     std::string Dir;  // the fixture's state directory; empty when the test runs without the fixture
-    std::string Url;  // http://127.0.0.1:PORT, without a final "/"
+    std::string Url;  // http://127.0.0.1:PORT (https://localhost:PORT over TLS), without a final "/"
 
     explicit operator bool() const { return !Url.empty(); }
 
     // A file below the state directory, "/" separating the parts of `relative`; under Windows
     // the separators are backslashes.
     std::string File(const std::string& relative) const { return LocalPath(Dir + "/" + relative); }
+
+    // Another server of the fixture, named in <state>/url-<name> (the TLS fixture's); empty
+    // when there is none.
+    std::string NamedUrl(const std::string& name) const { return ReadUrlFile(File("url-" + name)); }
 
     // The files of the update server fixture and of the directory server fixture.
     std::string Root(const std::string& relative = {}) const { return File(relative.empty() ? "root" : "root/" + relative); }
@@ -99,6 +110,16 @@ struct TTestServer {
     void SetFaults(const std::string& json) const { WriteWholeFile(FaultsFile(), json); }
 };
 
+// A text field of a logged request line, {"method": "GET", "target": "/x", ...}; empty when the
+// line has none.
+inline std::string LogField(const std::string& json, const std::string& name) {
+    const std::string key = "\"" + name + "\": \"";
+    const size_t at = json.find(key);
+    if (at == std::string::npos) return {};
+    const size_t from = at + key.size();
+    return json.substr(from, json.find('"', from) - from);
+}
+
 // The server of a fixture the test was registered with by tolvar_use_server.
 inline TTestServer FindTestServer(std::string fixture) {
     for (char& c : fixture) {
@@ -109,9 +130,7 @@ inline TTestServer FindTestServer(std::string fixture) {
     TTestServer server;
     if (!state || !*state) return server;
     server.Dir = LocalPath(state);
-    std::string url = ReadWholeFile(server.File("url"));
-    while (!url.empty() && (url.back() == '\n' || url.back() == '\r' || url.back() == ' ')) url.pop_back();
-    server.Url = url;
+    server.Url = ReadUrlFile(server.File("url"));
     return server;
 }
 

@@ -1,0 +1,98 @@
+// The whole update pass with an https root: every request over verified TLS, the files arrive
+// and are stamped; a root whose certificate the system does not accept leaves every file as it
+// was, and the host program starts as usual either way.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "PassHarness.h"
+#include "base/Text.h"
+#include "client/HostLaunch.h"
+
+using namespace tolvar;
+using namespace tolvar::test;
+
+namespace {
+
+const char* const kAcme = "CompanyCode=ACME\r\n";
+const std::string kAcmeFolder = "FTPHome/TolvarService/CompanyCode/ACME/";
+// Packed DOS date and time of the list's stamp, 2007-05-01 12:00:00.
+constexpr uint32_t kListedStamp = (uint32_t((2007 - 1980) << 9 | 5 << 5 | 1) << 16) | (12 << 11);
+
+std::string InService(const std::string& name) { return std::string(kServiceDirectory) + name; }
+
+// The host's launch copy started as the pass starts it, with the usual command line.
+void ExpectTheHostStarted(const PassOutcome& out, bool stopFlag) {
+    ASSERT_EQ(out.started.size(), 1u);
+    const std::string& line = out.started[0];
+    EXPECT_EQ(line.substr(0, line.find('|')), "TH.exe");
+    EXPECT_EQ(line.substr(line.rfind('|') + 1), HostCommandLine(TextToLines(kAcme), stopFlag, Now()));
+}
+
+// Two listed files (a.dll installed in an older version) and the company's folder with its stop
+// flag, version file and logo.
+void ServeThePass(const PassHarness& pass, const std::string& newA) {
+    pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService",
+                           "FILE a.dll 5000 2007-05-01 12:00:00", "FILE b.dll 3 2007-05-01 12:00:00"});
+    pass.ServeFile("FTPHome/TolvarService/a.dll", newA);
+    pass.ServeFile("FTPHome/TolvarService/b.dll", "bbb");
+    pass.ServeFile(kAcmeFolder + "StopCheck.txt", "stop");
+    pass.ServeFile(kAcmeFolder + "vercheck.txt", "TolvarClient=1.0\r\n");
+    pass.ServeFile(kAcmeFolder + "mark.png", "png");
+}
+
+const std::string kOldA = "the installed a.dll";
+const std::string kNewA = std::string(4997, 'a') + "end";
+
+}  // namespace
+
+TEST(TlsPass, GoesOverTlsFromTheListToTheLogoAndStampsTheFiles) {
+    PassHarness pass{"tls_server"};
+    ServeThePass(pass, kNewA);
+    WriteTestFile(InService("a.dll"), kOldA);
+    pass.MakeForm({}, kAcme);
+    const size_t before = pass.Server().Requests().size();
+    const PassOutcome out = pass.Run();
+    EXPECT_TRUE(out.closed);
+    EXPECT_TRUE(out.boxes.empty());
+    EXPECT_TRUE(ReadTestFile(InService("a.dll")) == kNewA);
+    EXPECT_EQ(ReadTestFile(InService("b.dll")), "bbb");
+    EXPECT_EQ(PackedTimeOf(InService("a.dll")), kListedStamp);
+    EXPECT_EQ(PackedTimeOf(InService("b.dll")), kListedStamp);
+    EXPECT_EQ(ReadTestFile(InService("mark.png")), "png");
+    ExpectTheHostStarted(out, true);
+
+    const std::set<std::string> asked(out.requests.begin(), out.requests.end());
+    const std::vector<std::string> expected = {
+        "GET /FTPHome/TolvarService/UpGradeList.txt", "GET /FTPHome/TolvarService/a.dll",
+        "HEAD /FTPHome/TolvarService/a.dll",          "GET /FTPHome/TolvarService/b.dll",
+        "GET /" + kAcmeFolder + "StopCheck.txt",      "GET /" + kAcmeFolder + "vercheck.txt",
+        "GET /" + kAcmeFolder + "mark.png",           "HEAD /" + kAcmeFolder + "mark.png"};
+    for (const std::string& request : expected)
+        EXPECT_EQ(asked.count(request), 1u) << request;
+    const std::vector<std::string> log = pass.Server().Requests();
+    for (size_t i = before; i < log.size(); ++i) {
+        EXPECT_EQ(testserver::LogField(log[i], "listener"), "good") << log[i];
+        EXPECT_EQ(testserver::LogField(log[i], "sni"), "localhost") << log[i];
+    }
+}
+
+TEST(TlsPass, ARootTheSystemCannotTrustTouchesNoFileAndStillStartsTheHost) {
+    for (const char* server : {"untrusted", "wrongname", "expired"}) {
+        SCOPED_TRACE(server);
+        PassHarness pass{"tls_server"};
+        ServeThePass(pass, kNewA);
+        WriteTestFile(InService("a.dll"), kOldA);
+        TfmDownloading* form = pass.MakeForm({}, kAcme);
+        form->UpdateRoot = pass.Server().NamedUrl(server);
+        const size_t before = pass.Server().Requests().size();
+        const PassOutcome out = pass.Run();
+        EXPECT_TRUE(out.closed);
+        EXPECT_TRUE(out.boxes.empty()) << "no certificate error is ever shown";
+        EXPECT_EQ(ReadTestFile(InService("a.dll")), kOldA);
+        EXPECT_EQ(FileNamesIn(kServiceDirectory), (std::set<std::string>{"a.dll", "TH.exe", "TolvarHost.exe"}))
+            << "nothing fetched, nothing temporary";
+        EXPECT_EQ(pass.Server().Requests().size(), before) << "not a request went out";
+        ExpectTheHostStarted(out, false);
+    }
+}
