@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/Canvas.h"
+#include "app/SystemColors.h"
 #include "client/DownLoad.h"
 #include "feed/FeedKey.h"
 #include "feed/FeedScope.h"

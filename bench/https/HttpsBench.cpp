@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/Canvas.h"
+#include "app/SystemColors.h"
 #include "base/SettingsCipher.h"
 #include "client/DownLoad.h"
 #include "http/HttpClient.h"

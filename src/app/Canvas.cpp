@@ -1,19 +1,9 @@
 #include "Canvas.h"
 
+#include "DibSection.h"
 #include "Handles.h"
 
 namespace tolvar {
-
-BITMAPINFO DibHeaderFor(const Bitmap& bitmap) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = bitmap.Width();
-    bi.bmiHeader.biHeight = -bitmap.Height();  // rows top-down, as the Bitmap holds them
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    return bi;
-}
 
 void TCanvas::Draw(int x, int y, const Bitmap& bitmap) const {
     if (!dc_ || bitmap.Empty()) return;
@@ -29,7 +19,5 @@ void TCanvas::FillRect(const Rect& r, Color color) const {
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     ::FillRect(dc_, &rc, static_cast<HBRUSH>(brush.Get()));
 }
-
-Color PlatformSystemColor(uint8_t index) { return Color(GetSysColor(index)); }
 
 }  // namespace tolvar

@@ -22,10 +22,4 @@ private:
     HDC dc_ = nullptr;
 };
 
-// The device-independent bitmap header for a composed Bitmap (32 bits, top-down).
-BITMAPINFO DibHeaderFor(const Bitmap& bitmap);
-
-// The platform's system colours, for ResolveColor.
-Color PlatformSystemColor(uint8_t index);
-
 }  // namespace tolvar

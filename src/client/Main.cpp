@@ -8,7 +8,8 @@
 #include "CopyMode.h"
 #include "DownLoad.h"
 #include "app/Application.h"
-#include "app/Canvas.h"
+#include "app/SystemColors.h"
+#include "base/Bitmap.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace tolvar;

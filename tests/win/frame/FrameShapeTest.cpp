@@ -14,7 +14,7 @@
 #include "Pump.h"
 #include "WindowTest.h"
 #include "app/Application.h"
-#include "app/Canvas.h"
+#include "app/DibSection.h"
 #include "app/Form.h"
 #include "client/StoredResources.h"
 #include "skin/controls/win/ApplicationNoticeRoute.h"
@@ -22,6 +22,7 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/frame/win/LayeredImage.h"
+#include "skin/frame/win/PlatformServices.h"
 #include "skin/frame/win/SkinForm.h"
 
 using namespace tolvar;
@@ -317,19 +318,15 @@ TEST_F(Shape, PicturesOfTheWindow) {
         const RECT f = w.WindowRect();
         const int32_t x = f.left - 30, y = f.top - 30, width = 342 + 60, height = 64 + 60;
         Bitmap shot(width, height);
-        const BITMAPINFO bi = DibHeaderFor(shot);
-        void* bits = nullptr;
         UniqueWindowDc screen = GetWindowDcOf(nullptr);
         UniqueMemoryDc dc(CreateCompatibleDC(screen.Get().Dc));
-        UniqueBitmapHandle section(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        ASSERT_TRUE(section && bits);
+        const TDibSection section(width, height, dc.Get());
+        ASSERT_TRUE(section);
         {
-            SelectGuard selected(dc.Get(), section.Get());
+            SelectGuard selected(dc.Get(), section.Handle());
             BitBlt(dc.Get(), 0, 0, width, height, screen.Get().Dc, x, y, SRCCOPY);
-            GdiFlush();
         }
-        std::memcpy(shot.Data(), bits, size_t(width) * size_t(height) * sizeof(Pixel));
-        for (int32_t i = 0; i < width * height; ++i) shot.Data()[i] &= 0xFFFFFFu;
+        section.StoreColours(shot);
         std::string bytes;
         WriteBmpEntry(shot, bytes);
         std::ofstream(std::string("Z:") + folder + "/window-" + name + ".bmp", std::ios::binary) << bytes;

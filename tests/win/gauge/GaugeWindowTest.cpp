@@ -12,7 +12,7 @@
 #include "Pump.h"
 #include "WindowTest.h"
 #include "app/Application.h"
-#include "app/Canvas.h"
+#include "app/SystemColors.h"
 #include "app/Form.h"
 #include "app/Handles.h"
 #include "app/Timer.h"

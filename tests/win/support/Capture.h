@@ -5,7 +5,7 @@
 #include <cstring>
 #include <functional>
 
-#include "app/Canvas.h"
+#include "app/DibSection.h"
 #include "app/Handles.h"
 #include "base/Bitmap.h"
 
@@ -15,17 +15,13 @@ namespace tolvar::test {
 // was not drawn shows.
 inline Bitmap CaptureDrawing(int32_t w, int32_t h, const std::function<void(HDC)>& draw) {
     Bitmap image(w, h, 0x00FF00FFu);
-    const BITMAPINFO bi = DibHeaderFor(image);
-    void* bits = nullptr;
-    UniqueBitmapHandle section(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const TDibSection section(w, h);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!section || !dc) return {};
-    SelectGuard selected(dc.Get(), section.Get());
-    std::memcpy(bits, image.Data(), size_t(w) * size_t(h) * sizeof(Pixel));
+    SelectGuard selected(dc.Get(), section.Handle());
+    section.Load(image);
     draw(dc.Get());
-    GdiFlush();
-    const Pixel* from = static_cast<const Pixel*>(bits);
-    for (size_t i = 0; i < size_t(w) * size_t(h); ++i) image.Data()[i] = from[i] & 0x00FFFFFFu;
+    section.StoreColours(image);
     return image;
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/Canvas.h"
+#include "app/SystemColors.h"
 
 namespace tolvar::test {
 

@@ -41,21 +41,10 @@ TextExtent GdiTextRenderer::Measure(const TextFont& font, std::string_view text)
 }
 
 bool GdiTextRenderer::SectionFor(int32_t width, int32_t height) {
-    if (section_ && sectionWidth_ == width && sectionHeight_ == height) return true;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;  // top-down, as the image holds its rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmapHandle made(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!made || !bits) return false;
+    if (section_ && section_.Width() == width && section_.Height() == height) return true;
+    TDibSection made(width, height, dc_.Get());
+    if (!made) return false;
     section_ = std::move(made);
-    bits_ = bits;
-    sectionWidth_ = width;
-    sectionHeight_ = height;
     return true;
 }
 
@@ -63,21 +52,16 @@ void GdiTextRenderer::Draw(Bitmap& target, const TextFont& font, Point at, std::
     if (target.Empty() || text.empty() || !dc_) return;
     HFONT f = FontFor(font);
     if (!f || !SectionFor(target.Width(), target.Height())) return;
-    const size_t count = size_t(target.Width()) * size_t(target.Height());
-    std::memcpy(bits_, target.Data(), count * sizeof(Pixel));
+    section_.Load(target);
     {
-        SelectGuard section(dc_.Get(), section_.Get());
+        SelectGuard section(dc_.Get(), section_.Handle());
         SelectGuard selected(dc_.Get(), f);
         SetBkMode(dc_.Get(), TRANSPARENT);
         SetTextAlign(dc_.Get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
         SetTextColor(dc_.Get(), COLORREF(ResolveColor(font.Color)));
         TextOutA(dc_.Get(), at.X, at.Y, text.data(), int(text.size()));
-        GdiFlush();
     }
-    // GDI may leave its own bits in the byte above the colour; the image's pixels keep it 0.
-    const Pixel* from = static_cast<const Pixel*>(bits_);
-    Pixel* to = target.Data();
-    for (size_t i = 0; i < count; ++i) to[i] = from[i] & 0x00FFFFFFu;
+    section_.StoreColours(target);
 }
 
 }  // namespace tolvar

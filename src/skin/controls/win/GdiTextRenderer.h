@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "app/DibSection.h"
 #include "app/Handles.h"
 #include "skin/controls/TextRenderer.h"
 
@@ -17,16 +18,13 @@ public:
 
 private:
     HFONT FontFor(const TextFont& font);
-    // A 32-bit top-down section of the given size, selected into the renderer's device context.
+    // The renderer's section at the given size, made anew only when the size changes.
     bool SectionFor(int32_t width, int32_t height);
 
     UniqueMemoryDc dc_;
     TextFont fontSpec_;
     UniqueFont font_;
-    UniqueBitmapHandle section_;
-    void* bits_ = nullptr;
-    int32_t sectionWidth_ = 0;
-    int32_t sectionHeight_ = 0;
+    TDibSection section_;
 };
 
 }  // namespace tolvar

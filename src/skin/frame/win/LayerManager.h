@@ -7,6 +7,7 @@
 
 #include "LayerWindow.h"
 #include "LayeredImage.h"
+#include "PlatformServices.h"
 #include "base/Bitmap.h"
 #include "skin/frame/LayerBorderModel.h"
 

@@ -9,19 +9,6 @@
 
 namespace tolvar {
 
-// The platform services the layered border and the glow depend on, decided once from the
-// running system; tests put their own in.
-struct PlatformServices {
-    bool PerWindowAlpha = false;     // per-pixel-alpha top-level windows (UpdateLayeredWindow)
-    bool CompositionEra = false;     // desktop composition exists (dwmapi)
-    bool SeventhGeneration = false;  // version 6.1 or later
-};
-PlatformServices DetectPlatformServices();
-
-// Desktop composition, looked up at run time: nothing happens where dwmapi is missing.
-bool CompositionEnabled();
-void SetWindowTransitions(HWND window, bool enabled);
-
 // Shows a 32-bit image (premultiplied colours, alpha plane) in a layered window at its current
 // position, at the image's size, with a constant opacity on top of the per-pixel alpha.
 bool ApplyLayeredImage(HWND window, const Bitmap& image, uint8_t opacity);

@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/CodePageText.h"
 #include "app/Canvas.h"
+#include "app/DibSection.h"
 #include "app/Message.h"
 #include "base/Exceptions.h"
 #include "base/Text.h"
@@ -81,21 +82,12 @@ Bitmap IconBitmap(HICON icon, int32_t w, int32_t h) {
     out.MakeAlpha(0);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     const auto render = [&](UINT flags, std::vector<uint32_t>& bits) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* data = nullptr;
-        UniqueBitmapHandle section(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &data, nullptr, 0));
-        if (!section || !data) return false;
-        const SelectGuard select(dc.Get(), section.Get());
-        std::fill_n(static_cast<uint32_t*>(data), size_t(w) * size_t(h), 0u);
+        const TDibSection section(w, h, dc.Get());
+        if (!section) return false;
+        const SelectGuard select(dc.Get(), section.Handle());
         DrawIconEx(dc.Get(), 0, 0, icon, w, h, 0, nullptr, flags);
         GdiFlush();
-        bits.assign(static_cast<uint32_t*>(data), static_cast<uint32_t*>(data) + size_t(w) * size_t(h));
+        bits.assign(section.Bits(), section.Bits() + section.PixelCount());
         return true;
     };
     std::vector<uint32_t> image, mask;

@@ -14,6 +14,7 @@
 #include "skin/controls/win/GdiTextRenderer.h"
 #include "skin/frame/win/FormLayerBorder.h"
 #include "skin/frame/win/LayerManager.h"
+#include "skin/frame/win/PlatformServices.h"
 #include "skin/frame/SkinFrame.h"
 
 namespace tolvar {
