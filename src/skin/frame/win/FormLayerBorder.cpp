@@ -161,13 +161,11 @@ void TskFormLayerBorder::Show() {
 }
 
 void TskFormLayerBorder::Update() {
-    const Rect f = FormBounds();
-    MoveResizeTo(f.Left, f.Top, RectHeight(f), RectWidth(f));
+    MoveResizeTo(FormBounds());
 }
 
-void TskFormLayerBorder::MoveResizeTo(int32_t left, int32_t top, int32_t height, int32_t width) {
+void TskFormLayerBorder::MoveResizeTo(const Rect& form) {
     if (!shown_) return;
-    const Rect form{left, top, left + width, top + height};
     ComposeAt(form);
     PlaceWindows(form, true, true);
 }

@@ -51,7 +51,7 @@ public:
     void Show();
     void Update();
     void MoveTo(int32_t left, int32_t top);
-    void MoveResizeTo(int32_t left, int32_t top, int32_t height, int32_t width);
+    void MoveResizeTo(const Rect& form);
     void Hide();
     void ScaleOpacity(int32_t a, bool apply);
     void ApplyOpacity();

@@ -489,7 +489,7 @@ bool TskSkinForm::OnSizing(TMessage& m) {
     const Rect kept = frame_->SizeTo({r.left, r.top, r.right, r.bottom}, SizingEdge(int32_t(m.WParam)));
     r = {kept.Left, kept.Top, kept.Right, kept.Bottom};
     // The border takes the new size with the window.
-    if (frame_->Sizing()) border_->MoveResizeTo(r.left, r.top, r.bottom - r.top, r.right - r.left);
+    if (frame_->Sizing()) border_->MoveResizeTo({r.left, r.top, r.right, r.bottom});
     return false;
 }
 
@@ -623,7 +623,7 @@ bool TskSkinForm::OnWindowPosChanged(TMessage& m) {
     // The border follows the window; only a new size composes its pieces again.
     const RECT r = WindowRectOf(form_->Handle());
     if (pos.flags & SWP_NOSIZE) border_->MoveTo(r.left, r.top);
-    else border_->MoveResizeTo(r.left, r.top, r.bottom - r.top, r.right - r.left);
+    else border_->MoveResizeTo({r.left, r.top, r.right, r.bottom});
     return false;
 }
 
