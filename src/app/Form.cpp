@@ -76,10 +76,6 @@ void TForm::FrameChanged() {
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm::RepaintFrame() {
-    if (HandleAllocated()) SendMessageA(Handle(), WM_NCPAINT, 1, 0);
-}
-
 void TForm::Invalidate() {
     // The background is part of a form's paint: the erase step draws it.
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
@@ -129,12 +125,6 @@ void TForm::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     BringWindowToTop(Handle());
-}
-
-void TForm::ShowNoActivate() {
-    HandleNeeded();
-    TWinControl::SetVisibleFlag(true);
-    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
 void TForm::Close() {

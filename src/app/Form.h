@@ -55,12 +55,8 @@ public:
 
     // Shows the window and makes it the active one.
     void Show();
-    // Shows the window where it is in the z-order, without taking the activation.
-    void ShowNoActivate();
     // The system asks again for the frame's size (WM_NCCALCSIZE) and redraws it.
     void FrameChanged();
-    // Repaints the frame now (WM_NCPAINT).
-    void RepaintFrame();
     // Client area and frame marked for a repaint.
     void Invalidate() override;
     // The close request: OnClose decides; the main form's close ends the application.

@@ -96,9 +96,8 @@ using UniqueWindowDc = UniqueHandle<WindowDcTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniquePaintDc = UniqueHandle<PaintDcTraits>;
 
-// The window's whole area (frame included) or its client area, borrowed for a scope.
+// The window's whole area (frame included), borrowed for a scope.
 inline UniqueWindowDc GetWindowDcOf(HWND wnd) { return UniqueWindowDc({wnd, GetWindowDC(wnd)}); }
-inline UniqueWindowDc GetClientDcOf(HWND wnd) { return UniqueWindowDc({wnd, GetDC(wnd)}); }
 inline UniquePaintDc BeginPaintOf(HWND wnd) {
     PaintDc p{wnd, nullptr, {}};
     p.Dc = BeginPaint(wnd, &p.Paint);

@@ -18,11 +18,10 @@ constexpr uint8_t PixelR(Pixel p) { return uint8_t(p >> 16); }
 constexpr uint8_t PixelG(Pixel p) { return uint8_t(p >> 8); }
 constexpr uint8_t PixelB(Pixel p) { return uint8_t(p); }
 
-// A resolved (explicit) colour as a pixel, and back.
+// A resolved (explicit) colour as a pixel.
 constexpr Pixel ColorToPixel(Color c) {
     return MakePixel(uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16));
 }
-constexpr Color PixelToColor(Pixel p) { return RGBColor(PixelR(p), PixelG(p), PixelB(p)); }
 
 // System colours resolve through the platform: the Windows side installs its own resolver at
 // start-up; elsewhere the classic Windows palette stands in.

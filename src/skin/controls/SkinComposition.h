@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "BitmapDrawing.h"
-#include "SkinEnums.h"
+#include "skin/data/SkinTypes.h"
 #include "SkinGeometry.h"
 #include "base/Bitmap.h"
 #include "base/Geometry.h"

@@ -93,10 +93,6 @@ int64_t TCompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
     throw ECompressionError(kInvalidOperation);
 }
 
-float TCompressionStream::CompressionRate() const {
-    return zs_.total_in == 0 ? 0.0f : float(zs_.total_out) / float(zs_.total_in) * 100.0f;
-}
-
 // ---- decompression
 
 TDecompressionStream::TDecompressionStream(TStream& source) : TCustomZlibStream(source) {

@@ -61,8 +61,6 @@ public:
 
     // Deflates what is pending with finish and flushes the last buffer; once.
     void Finish();
-    // total_out / total_in in percent, for the progress callback.
-    float CompressionRate() const;
 
 private:
     void FlushFullBuffer();
