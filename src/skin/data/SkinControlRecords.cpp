@@ -13,10 +13,7 @@ void TskDataSkinControl::SaveToIni(SkinDescription& d) { SaveFields(*this, d, ID
 
 void TskDataSkinCustomControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinControl::VisitFields(v);
-    v.Field("lefttoppoint", lefttoppoint);
-    v.Field("righttoppoint", righttoppoint);
-    v.Field("leftbottompoint", leftbottompoint);
-    v.Field("rightbottompoint", rightbottompoint);
+    VisitPiece(v, "", lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     v.Field("clientrect", clientrect);
     v.Field("stretcheffect", stretcheffect);
     v.Field("stretchtype", stretchtype);
@@ -33,10 +30,7 @@ void TskDataSkinGaugeControl::VisitFields(SkinFieldVisitor& v) {
     v.Field("vertical", vertical);
     v.Field("beginoffset", beginoffset);
     v.Field("endoffset", endoffset);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("progresstransparent", progresstransparent);
     v.Field("progresstransparentcolor", progresstransparentcolor);
     v.Field("progressstretch", progressstretch);
@@ -52,10 +46,7 @@ void TskDataSkinGaugeControl::VisitFields(SkinFieldVisitor& v) {
 
 void TskDataSkinButtonControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinCustomControl::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("downfontcolor", downfontcolor);
     v.Field("disabledfontcolor", disabledfontcolor);
@@ -98,17 +89,11 @@ void TskDataSkinListBox::VisitFields(SkinFieldVisitor& v) {
     v.Field("itemleftoffset", itemleftoffset);
     v.Field("itemrightoffset", itemrightoffset);
     v.Field("itemtextrect", itemtextrect);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("focusfontcolor", focusfontcolor);
     v.Field("captionrect", captionrect);
-    v.Field("captionfontname", captionfontname, "Arial");
-    v.Field("captionfontstyle", captionfontstyle);
-    v.Field("captionfontheight", captionfontheight, 14);
-    v.Field("captionfontcolor", captionfontcolor);
+    VisitFont(v, "caption", captionfontname, captionfontstyle, captionfontheight, captionfontcolor);
     v.Field("upbuttonrect", upbuttonrect);
     v.Field("activeupbuttonrect", activeupbuttonrect);
     v.Field("downupbuttonrect", downupbuttonrect);
@@ -136,10 +121,7 @@ void TskDataSkinCheckListBox::VisitFields(SkinFieldVisitor& v) {
 void TskDataSkinEditControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinCustomControl::VisitFields(v);
     v.Field("activeskinrect", activeskinrect);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("disabledfontcolor", disabledfontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("buttonrect", buttonrect);
@@ -166,11 +148,8 @@ void TskDataSkinAppMenu::VisitFields(SkinFieldVisitor& v) {
     v.Field("pageitemoffset1", pageitemoffset1, 10);
     v.Field("pageitemoffset2", pageitemoffset2, 10);
     v.Field("pageoffset", pageoffset);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("fontpageheight", fontpageheight, 16);
-    v.Field("fontcolor", fontcolor);
     v.Field("disabledfontcolor", disabledfontcolor);
     v.Field("fontpagecolor", fontpagecolor);
     v.Field("activefontcolor", activefontcolor);
@@ -217,10 +196,7 @@ void TskDataSkinComboBox::VisitFields(SkinFieldVisitor& v) {
     v.Field("itemleftoffset", itemleftoffset);
     v.Field("itemrightoffset", itemrightoffset);
     v.Field("itemtextrect", itemtextrect);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("focusfontcolor", focusfontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("buttonrect", buttonrect);
@@ -263,10 +239,7 @@ void TskDataSkinScrollBarControl::VisitFields(SkinFieldVisitor& v) {
 void TskDataSkinSpinEditControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinCustomControl::VisitFields(v);
     v.Field("activeskinrect", activeskinrect);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("disabledfontcolor", disabledfontcolor);
     v.Field("upbuttonrect", upbuttonrect);
@@ -279,10 +252,7 @@ void TskDataSkinSpinEditControl::VisitFields(SkinFieldVisitor& v) {
 
 void TskDataSkinLabelControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinCustomControl::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
 }
 
 void TskDataSkinSplitterControl::VisitFields(SkinFieldVisitor& v) {
@@ -305,10 +275,7 @@ void TskDataSkinTrackBarControl::VisitFields(SkinFieldVisitor& v) {
 
 void TskDataSkinCheckRadioControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinCustomControl::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("unenabledfontcolor", unenabledfontcolor);
     v.Field("activeskinrect", activeskinrect);
@@ -336,10 +303,7 @@ void TskDataSkinPanelControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinCustomControl::VisitFields(v);
     v.Field("captionrect", captionrect);
     v.Field("alignment", alignment);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("bgpictureindex", bgpictureindex, -1);
     v.Field("checkimagerect", checkimagerect);
     v.Field("uncheckimagerect", uncheckimagerect);
@@ -384,10 +348,7 @@ void TskDataSkinExPanelControl::VisitFields(SkinFieldVisitor& v) {
     v.Field("vrestorebuttonactiverect", vrestorebuttonactiverect);
     v.Field("vrestorebuttondownrect", vrestorebuttondownrect);
     v.Field("captionrect", captionrect);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("buttonstransparent", buttonstransparent);
     v.Field("buttonstransparentcolor", buttonstransparentcolor);
 }
@@ -400,10 +361,7 @@ void TskDataSkinBevel::VisitFields(SkinFieldVisitor& v) {
 
 void TskDataSkinTreeView::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinControl::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("bgcolor", bgcolor);
     v.Field("expandimagerect", expandimagerect);
     v.Field("noexpandimagerect", noexpandimagerect);
@@ -422,19 +380,13 @@ void TskDataSkinSlider::VisitFields(SkinFieldVisitor& v) {
 
 void TskDataSkinListView::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinControl::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("bgcolor", bgcolor);
 }
 
 void TskDataSkinRichEdit::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinControl::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("bgcolor", bgcolor);
 }
 
@@ -460,16 +412,10 @@ void TskDataSkinTabControl::VisitFields(SkinFieldVisitor& v) {
     v.Field("mouseintabrect", mouseintabrect);
     v.Field("clientrect", clientrect);
     v.Field("tabsbgrect", tabsbgrect);
-    v.Field("lefttoppoint", lefttoppoint);
-    v.Field("righttoppoint", righttoppoint);
-    v.Field("leftbottompoint", leftbottompoint);
-    v.Field("rightbottompoint", rightbottompoint);
+    VisitPiece(v, "", lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     v.Field("tableftoffset", tableftoffset);
     v.Field("tabrightoffset", tabrightoffset);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("focusfontcolor", focusfontcolor);
     v.Field("mouseinfontcolor", mouseinfontcolor);
@@ -521,16 +467,10 @@ void TskDataSkinGridControl::VisitFields(SkinFieldVisitor& v) {
     v.Field("celltextrect", celltextrect);
     v.Field("linescolor", linescolor);
     v.Field("bgcolor", bgcolor);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("selectfontcolor", selectfontcolor);
     v.Field("focusfontcolor", focusfontcolor);
-    v.Field("fixedfontname", fixedfontname, "Arial");
-    v.Field("fixedfontstyle", fixedfontstyle);
-    v.Field("fixedfontheight", fixedfontheight, 14);
-    v.Field("fixedfontcolor", fixedfontcolor);
+    VisitFont(v, "fixed", fixedfontname, fixedfontstyle, fixedfontheight, fixedfontcolor);
     v.Field("fixedcellstretcheffect", fixedcellstretcheffect);
     v.Field("cellstretcheffect", cellstretcheffect);
     v.Field("showfocus", showfocus);
@@ -539,10 +479,7 @@ void TskDataSkinGridControl::VisitFields(SkinFieldVisitor& v) {
 
 void TskDataSkinStdLabelControl::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinControl::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor, 16711680);
 }
 

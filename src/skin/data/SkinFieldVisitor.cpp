@@ -44,4 +44,24 @@ void SkinFieldSaver::Field(std::string_view key, InactiveEffect& field) {
     WriteInactiveEffect(d_, section_, key, field);
 }
 
+namespace {
+std::string Key(std::string_view prefix, std::string_view key) { return std::string(prefix) + std::string(key); }
+}  // namespace
+
+void VisitFont(SkinFieldVisitor& v, std::string_view prefix, std::string& name, FontStyles& style, int32_t& height,
+               Color& color) {
+    v.Field(Key(prefix, "fontname"), name, "Arial");
+    v.Field(Key(prefix, "fontstyle"), style);
+    v.Field(Key(prefix, "fontheight"), height, 14);
+    v.Field(Key(prefix, "fontcolor"), color);
+}
+
+void VisitPiece(SkinFieldVisitor& v, std::string_view prefix, Point& leftTop, Point& rightTop, Point& leftBottom,
+                Point& rightBottom) {
+    v.Field(Key(prefix, "lefttoppoint"), leftTop);
+    v.Field(Key(prefix, "righttoppoint"), rightTop);
+    v.Field(Key(prefix, "leftbottompoint"), leftBottom);
+    v.Field(Key(prefix, "rightbottompoint"), rightBottom);
+}
+
 }  // namespace tolvar

@@ -72,6 +72,15 @@ private:
     std::string section_;
 };
 
+// The field groups many records share, under their stored keys: a font (fontname, fontstyle,
+// fontheight, fontcolor) and the corner points of a piece (lefttoppoint, righttoppoint,
+// leftbottompoint, rightbottompoint), each key with a prefix where a record has a second group
+// ("caption", "hittest").
+void VisitFont(SkinFieldVisitor& v, std::string_view prefix, std::string& name, FontStyles& style, int32_t& height,
+               Color& color);
+void VisitPiece(SkinFieldVisitor& v, std::string_view prefix, Point& leftTop, Point& rightTop, Point& leftBottom,
+                Point& rightBottom);
+
 // A record's load and save over one section: every field read from it, or the section written
 // anew with every field.
 template <class Record>

@@ -5,10 +5,7 @@ namespace tolvar {
 void TskDataSkinPopupWindow::VisitFields(SkinFieldVisitor& v) {
     v.Field("windowpictureindex", windowpictureindex, -1);
     v.Field("maskpictureindex", maskpictureindex, -1);
-    v.Field("lefttoppoint", lefttoppoint);
-    v.Field("righttoppoint", righttoppoint);
-    v.Field("leftbottompoint", leftbottompoint);
-    v.Field("rightbottompoint", rightbottompoint);
+    VisitPiece(v, "", lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     v.Field("itemsrect", itemsrect);
     v.Field("scrollmarkercolor", scrollmarkercolor);
     v.Field("scrollmarkeractivecolor", scrollmarkeractivecolor);
@@ -28,10 +25,7 @@ void TskDataSkinLayerFrame::VisitFields(SkinFieldVisitor& v) {
     v.Field("maskpictureindex", maskpictureindex, -1);
     v.Field("inactivepictureindex", inactivepictureindex, -1);
     v.Field("inactivemaskpictureindex", inactivemaskpictureindex, -1);
-    v.Field("lefttoppoint", lefttoppoint);
-    v.Field("righttoppoint", righttoppoint);
-    v.Field("leftbottompoint", leftbottompoint);
-    v.Field("rightbottompoint", rightbottompoint);
+    VisitPiece(v, "", lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     v.Field("clientrect", clientrect);
     v.Field("alphablendvalue", alphablendvalue, 255);
     v.Field("inactivealphablendvalue", inactivealphablendvalue, 255);
@@ -40,10 +34,7 @@ void TskDataSkinLayerFrame::VisitFields(SkinFieldVisitor& v) {
     v.Field("fullborder", fullborder);
     v.Field("hittestsize", hittestsize);
     v.Field("captionrect", captionrect);
-    v.Field("hittestlefttoppoint", hittestlefttoppoint);
-    v.Field("hittestrighttoppoint", hittestrighttoppoint);
-    v.Field("hittestleftbottompoint", hittestleftbottompoint);
-    v.Field("hittestrightbottompoint", hittestrightbottompoint);
+    VisitPiece(v, "hittest", hittestlefttoppoint, hittestrighttoppoint, hittestleftbottompoint, hittestrightbottompoint);
     v.Field("buttonsrect", buttonsrect);
     v.Field("sysmenubuttonrect", sysmenubuttonrect);
     v.Field("fullstretch", fullstretch);
@@ -65,15 +56,9 @@ void TskDataSkinLayerFrame::SaveToIni(SkinDescription& d) { SaveFields(*this, d,
 void TskDataSkinHintWindow::VisitFields(SkinFieldVisitor& v) {
     v.Field("windowpictureindex", windowpictureindex, -1);
     v.Field("maskpictureindex", maskpictureindex, -1);
-    v.Field("lefttoppoint", lefttoppoint);
-    v.Field("righttoppoint", righttoppoint);
-    v.Field("leftbottompoint", leftbottompoint);
-    v.Field("rightbottompoint", rightbottompoint);
+    VisitPiece(v, "", lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     v.Field("clientrect", clientrect);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("topstretch", topstretch);
     v.Field("leftstretch", leftstretch);
     v.Field("rightstretch", rightstretch);

@@ -39,10 +39,7 @@ void TskDataSkinAnimate::VisitFields(SkinFieldVisitor& v) {
 
 void TskDataSkinCaption::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinObject::VisitFields(v);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("shadowcolor", shadowcolor);
     v.Field("activeshadowcolor", activeshadowcolor);
@@ -89,11 +86,8 @@ void TskDataSkinMenuItem::VisitFields(SkinFieldVisitor& v) {
     v.Field("dividerrightoffset", dividerrightoffset);
     v.Field("itemleftoffset", itemleftoffset);
     v.Field("itemrightoffset", itemrightoffset);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontstyle", fontstyle);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("unenabledfontcolor", unenabledfontcolor);
-    v.Field("fontcolor", fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("textrect", textrect);
     v.Field("imagerect", imagerect);
@@ -119,10 +113,7 @@ void TskDataSkinMenuItem::VisitFields(SkinFieldVisitor& v) {
 void TskDataSkinMainMenuItem::VisitFields(SkinFieldVisitor& v) {
     TskDataSkinObject::VisitFields(v);
     v.Field("downrect", downrect);
-    v.Field("fontname", fontname, "Arial");
-    v.Field("fontheight", fontheight, 14);
-    v.Field("fontstyle", fontstyle);
-    v.Field("fontcolor", fontcolor);
+    VisitFont(v, "", fontname, fontstyle, fontheight, fontcolor);
     v.Field("activefontcolor", activefontcolor);
     v.Field("downfontcolor", downfontcolor);
     v.Field("unenabledfontColor", unenabledfontColor);
