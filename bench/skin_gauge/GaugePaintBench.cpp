@@ -6,7 +6,7 @@
 
 #include "GaugeStandIns.h"
 
-using namespace gauge_test;
+using namespace tolvar::test;
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "HostPaths.h"
 #include "SkinStandIns.h"
 #include "base/Component.h"
 #include "skin/data/CompressedStoredSkin.h"
@@ -15,13 +16,7 @@
 namespace tolvar::test {
 
 // The program's skin folder as the running test reaches it (under Wine through drive Z:).
-inline std::string ProgramSkinDir() {
-#ifdef _WIN32
-    return std::string("Z:") + TOLVAR_SKIN_DIR;
-#else
-    return TOLVAR_SKIN_DIR;
-#endif
-}
+inline std::string ProgramSkinDir() { return LocalPath(TOLVAR_SKIN_DIR); }
 
 // The skin the program carries, built from resources/skin as the build embeds it.
 class ProgramSkin {

@@ -6,7 +6,7 @@
 #include "NamedPictures.h"
 #include "GaugeStandIns.h"
 
-namespace gauge_test {
+namespace tolvar::test {
 
 using Keys = std::map<std::string, std::string>;
 
@@ -57,7 +57,7 @@ constexpr Pixel kKeyPixel = 0x00112233u;
 constexpr int32_t kKeyX = 7, kKeyY = 12;
 
 inline Bitmap GaugePicture() {
-    Bitmap b = named::Picture(60, 40);
+    Bitmap b = test::Picture(60, 40);
     b.At(kKeyX, kKeyY) = kKeyPixel;
     return b;
 }
@@ -97,4 +97,4 @@ inline Keys With(Keys keys, const Keys& changes) {
     return keys;
 }
 
-}  // namespace gauge_test
+}  // namespace tolvar::test

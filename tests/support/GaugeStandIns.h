@@ -18,12 +18,7 @@
 #include "skin/data/Streams.h"
 #include "skin/data/ZlibStreams.h"
 
-namespace gauge_test {
-
-using namespace tolvar;
-using tolvar::test::BoxText;
-using tolvar::test::FakeClock;
-using tolvar::test::TestSkin;
+namespace tolvar::test {
 
 // The window around the logic: bounds applied as asked, and a count of what it was asked.
 class FakeHost : public SkinControlHost {
@@ -66,4 +61,4 @@ struct GaugeRig {
     }
 };
 
-}  // namespace gauge_test
+}  // namespace tolvar::test

@@ -9,10 +9,7 @@
 
 // Pictures whose every pixel names its own position, so that a composed image tells, pixel by
 // pixel, where it was copied from.
-namespace named {
-
-using tolvar::Bitmap;
-using tolvar::Pixel;
+namespace tolvar::test {
 
 // Never 0, so that it differs from the fill of a freshly sized bitmap, and never kUntouched.
 inline Pixel Name(int32_t x, int32_t y) { return (Pixel(x + 1) << 12) | Pixel(y + 1); }
@@ -53,4 +50,4 @@ inline ::testing::AssertionResult Matches(const Bitmap& b, const std::function<P
     return ::testing::AssertionFailure() << wrong << " pixels differ:" << s.str();
 }
 
-}  // namespace named
+}  // namespace tolvar::test

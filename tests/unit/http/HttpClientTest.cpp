@@ -14,8 +14,8 @@ namespace tolvar {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::Piece;
-using testing::TScriptedServer;
+using test::Piece;
+using test::TScriptedServer;
 
 const std::string Fixed =
     "Content-Type: text/html\r\n"

@@ -4,7 +4,7 @@
 
 #include "http/HttpErrors.h"
 
-namespace tolvar::testing {
+namespace tolvar::test {
 
 using namespace std::chrono_literals;
 
@@ -55,4 +55,4 @@ void TScriptedServer::Run() {
     }
 }
 
-}  // namespace tolvar::testing
+}  // namespace tolvar::test

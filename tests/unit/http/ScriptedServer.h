@@ -7,7 +7,7 @@
 
 #include "http/ByteStream.h"
 
-namespace tolvar::testing {
+namespace tolvar::test {
 
 // One piece of a scripted response: wait, then send the bytes.
 struct Piece {
@@ -44,4 +44,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace tolvar::testing
+}  // namespace tolvar::test

@@ -4,8 +4,8 @@
 #include "skin/controls/BitmapDrawing.h"
 
 using namespace tolvar;
-using named::kUntouched;
-using named::Name;
+using test::kUntouched;
+using test::Name;
 
 namespace {
 
@@ -37,13 +37,13 @@ TEST(CopyBitmapRect, NearestNeighbourMappingWithClipping) {
         {"empty target rect", {4, 4, 4, 8}, {0, 0, 3, 3}, {}},
         {"negative source rect", {0, 0, 5, 5}, {5, 0, 2, 3}, {}},
     };
-    const Bitmap picture = named::Picture(16, 12);
+    const Bitmap picture = test::Picture(16, 12);
     for (const Case& c : cases) {
         Bitmap target(c.target.Right > 16 ? c.target.Right + 3 : 14, 10, kUntouched);
         CopyBitmapRect(target, c.target, picture, c.source, c.clip);
         const int32_t dw = RectWidth(c.target), dh = RectHeight(c.target);
         const int32_t sw = RectWidth(c.source), sh = RectHeight(c.source);
-        EXPECT_TRUE(named::Matches(target, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
             if (!Inside(c.target, x, y) || (c.clip && !Inside(*c.clip, x, y)) || sw <= 0 || sh <= 0)
                 return kUntouched;
             const int32_t sx = c.source.Left + (x - c.target.Left) * sw / dw;
@@ -54,15 +54,15 @@ TEST(CopyBitmapRect, NearestNeighbourMappingWithClipping) {
 }
 
 TEST(CopyBitmapRect, SameBitmapReadsTheSourceAsItWas) {
-    Bitmap b = named::Picture(8, 6);
+    Bitmap b = test::Picture(8, 6);
     CopyBitmapRect(b, {1, 1, 7, 5}, b, {0, 0, 6, 4});
-    EXPECT_TRUE(named::Matches(b, [](int32_t x, int32_t y) {
+    EXPECT_TRUE(test::Matches(b, [](int32_t x, int32_t y) {
         return Inside({1, 1, 7, 5}, x, y) ? Name(x - 1, y - 1) : Name(x, y);
     }));
 }
 
 TEST(PlaceBitmap, UnscaledWithClipAndTransparentColour) {
-    Bitmap source = named::Picture(4, 3);
+    Bitmap source = test::Picture(4, 3);
     const Pixel key = 0x00123456;
     source.At(1, 1) = key;
     source.At(2, 0) = key | 0xFF000000u;  // the byte above the colour does not count
@@ -82,26 +82,26 @@ TEST(PlaceBitmap, UnscaledWithClipAndTransparentColour) {
         Bitmap plain(7, 6, kUntouched), keyed(7, 6, kUntouched);
         PlaceBitmap(plain, c.at, source, c.clip);
         PlaceBitmapTransparent(keyed, c.at, source, key, c.clip);
-        EXPECT_TRUE(named::Matches(plain, expect(c.at, c.clip, false))) << c.at.X << "," << c.at.Y;
-        EXPECT_TRUE(named::Matches(keyed, expect(c.at, c.clip, true))) << c.at.X << "," << c.at.Y;
+        EXPECT_TRUE(test::Matches(plain, expect(c.at, c.clip, false))) << c.at.X << "," << c.at.Y;
+        EXPECT_TRUE(test::Matches(keyed, expect(c.at, c.clip, true))) << c.at.X << "," << c.at.Y;
     }
 }
 
 TEST(StretchBitmap, ScalesTheWholeSource) {
-    const Bitmap source = named::Picture(3, 2);
+    const Bitmap source = test::Picture(3, 2);
     Bitmap target(8, 5, kUntouched);
     StretchBitmap(target, {1, 0, 8, 5}, source);
-    EXPECT_TRUE(named::Matches(target, [](int32_t x, int32_t y) {
+    EXPECT_TRUE(test::Matches(target, [](int32_t x, int32_t y) {
         return x < 1 ? kUntouched : Name((x - 1) * 3 / 7, y * 2 / 5);
     }));
 }
 
 TEST(ResizeKeepingContent, KeepsTheOverlapAndNothingChangesAtTheSameSize) {
-    Bitmap b = named::Picture(5, 4);
+    Bitmap b = test::Picture(5, 4);
     b.MakeAlpha(7);
     ResizeKeepingContent(b, 5, 4);
     EXPECT_EQ(b, [] {
-        Bitmap same = named::Picture(5, 4);
+        Bitmap same = test::Picture(5, 4);
         same.MakeAlpha(7);
         return same;
     }());
@@ -109,7 +109,7 @@ TEST(ResizeKeepingContent, KeepsTheOverlapAndNothingChangesAtTheSameSize) {
     ResizeKeepingContent(b, 7, 3);
     ASSERT_EQ(b.Width(), 7);
     ASSERT_EQ(b.Height(), 3);
-    EXPECT_TRUE(named::Matches(b, [](int32_t x, int32_t y) { return x < 5 ? Name(x, y) : Pixel(0); }));
+    EXPECT_TRUE(test::Matches(b, [](int32_t x, int32_t y) { return x < 5 ? Name(x, y) : Pixel(0); }));
 
     ASSERT_TRUE(b.HasAlpha());
     EXPECT_EQ(b.AlphaAt(4, 2), 7);
@@ -121,7 +121,7 @@ TEST(ResizeKeepingContent, KeepsTheOverlapAndNothingChangesAtTheSameSize) {
 }
 
 TEST(CopyBitmapRect, AlphaMovesWithTheColourWhenBothBitmapsHaveIt) {
-    Bitmap source = named::Picture(4, 3);
+    Bitmap source = test::Picture(4, 3);
     source.MakeAlpha();
     for (int32_t y = 0; y < 3; ++y)
         for (int32_t x = 0; x < 4; ++x) source.AlphaAt(x, y) = uint8_t(10 * x + y);
@@ -141,7 +141,7 @@ TEST(CopyBitmapRect, AlphaMovesWithTheColourWhenBothBitmapsHaveIt) {
             EXPECT_EQ(target.AlphaAt(x, y), want) << x << "," << y;
         }
 
-    Bitmap noAlpha = named::Picture(3, 3);
+    Bitmap noAlpha = test::Picture(3, 3);
     CopyBitmapRect(noAlpha, {0, 0, 3, 3}, source, {1, 0, 4, 3});
     EXPECT_FALSE(noAlpha.HasAlpha());
     EXPECT_EQ(noAlpha.At(0, 0), Name(1, 0));

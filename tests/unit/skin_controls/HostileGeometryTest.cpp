@@ -12,7 +12,7 @@ using namespace tolvar;
 // or fail, whatever they hold: points beyond the piece, in the wrong order or at the ends of the
 // integer range, pieces reaching out of the picture, client pieces of no size.
 TEST(Composition, HostileGeometryNeverFailsAndKeepsTheRequestedSize) {
-    const Bitmap picture = named::Picture(30, 20);
+    const Bitmap picture = test::Picture(30, 20);
     const int32_t big = INT_MAX, small = INT_MIN;
     const PieceGeometry pieces[] = {
         {{2, 1, 26, 21}, {6, 7}, {6, 8}, {7, 12}, {16, 13}, {3, 4, 20, 17}},        // top middle of no length
@@ -67,7 +67,7 @@ TEST(Composition, HostileGeometryNeverFailsAndKeepsTheRequestedSize) {
 // A target sized from an absurd skin rectangle stays within the composition's bounds: no
 // gigabyte allocation, no failure, and what fits is drawn.
 TEST(Composition, AbsurdRectanglesMakeBoundedTargets) {
-    const Bitmap picture = named::Picture(30, 20);
+    const Bitmap picture = test::Picture(30, 20);
     const int32_t big = INT_MAX;
     const auto bounded = [](const Bitmap& b) {
         EXPECT_LE(b.Width(), kMaxComposedSide);

@@ -4,8 +4,8 @@
 #include "skin/controls/SkinComposition.h"
 
 using namespace tolvar;
-using named::kUntouched;
-using named::Name;
+using test::kUntouched;
+using test::Name;
 
 namespace {
 
@@ -14,7 +14,7 @@ namespace {
 const PieceGeometry kPiece{{2, 1, 26, 21}, {6, 7}, {15, 8}, {7, 12}, {16, 13}, {3, 4, 20, 17}};
 
 const Bitmap& Picture() {
-    static const Bitmap picture = named::Picture(40, 30);
+    static const Bitmap picture = test::Picture(40, 30);
     return picture;
 }
 
@@ -119,7 +119,7 @@ TEST(ComposeNineSlice, BandsCornersAndClientFollowTheTables) {
                          k.drawClient);
         ASSERT_EQ(target.Width(), k.width);
         ASSERT_EQ(target.Height(), k.height);
-        EXPECT_TRUE(named::Matches(target, [&](int32_t x, int32_t y) { return NineSliceModel(k, t, x, y); }))
+        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) { return NineSliceModel(k, t, x, y); }))
             << k.what;
     }
 }
@@ -133,7 +133,7 @@ TEST(ComposeNineSlice, AtThePieceSizeReproducesThePiece) {
                 ComposeNineSlice(kPiece, t, Picture(), target, 24, 20,
                                  {bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8)}, stretchEffect,
                                  type, true);
-                EXPECT_TRUE(named::Matches(target, [](int32_t x, int32_t y) { return Name(2 + x, 1 + y); }))
+                EXPECT_TRUE(test::Matches(target, [](int32_t x, int32_t y) { return Name(2 + x, 1 + y); }))
                     << "flags " << flags << " type " << type << " stretch " << stretchEffect;
             }
 }
@@ -154,7 +154,7 @@ TEST(ComposeNineSlice, DegeneratePiecesGiveASizedTargetWithNothingDrawn) {
         ASSERT_EQ(target.Width(), 50) << c.what;
         ASSERT_EQ(target.Height(), 40) << c.what;
         // What the target held stays where it was; the new pixels are 0.
-        EXPECT_TRUE(named::Matches(target, [](int32_t x, int32_t y) { return x < 3 && y < 3 ? kUntouched : 0; }))
+        EXPECT_TRUE(test::Matches(target, [](int32_t x, int32_t y) { return x < 3 && y < 3 ? kUntouched : 0; }))
             << c.what;
     }
 }
@@ -170,7 +170,7 @@ TEST(ComposeStretchedRect, StretchesTheMiddlesAndKeepsTheCorners) {
         ComposeStretchedRect(target, Picture(), source, inner, drawClient);
         ASSERT_EQ(target.Width(), 30);
         ASSERT_EQ(target.Height(), 16);
-        EXPECT_TRUE(named::Matches(target, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
             const bool client = x >= 3 && x < 27 && y >= 2 && y < 14;
             return client && !drawClient ? kUntouched : Name(2 + fx(x), 1 + fy(y));
         })) << "draw client " << drawClient;
@@ -205,7 +205,7 @@ TEST(ComposeBorderStrips, EachStripFollowsItsTable) {
 
         ASSERT_EQ(strips.Top.Width(), W);
         ASSERT_EQ(strips.Top.Height(), 4);
-        EXPECT_TRUE(named::Matches(strips.Top, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(strips.Top, [&](int32_t x, int32_t y) {
             if (x < t.LT.X) return at(x, y);
             if (x >= t.RT.X) return at(g.RT.X + x - t.RT.X, y);
             return at(g.LT.X + StripMiddle(x, t.LT.X, t.RT.X, 9, k.bands.Top), y);
@@ -213,7 +213,7 @@ TEST(ComposeBorderStrips, EachStripFollowsItsTable) {
 
         ASSERT_EQ(strips.Bottom.Width(), W);
         ASSERT_EQ(strips.Bottom.Height(), 3);
-        EXPECT_TRUE(named::Matches(strips.Bottom, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(strips.Bottom, [&](int32_t x, int32_t y) {
             const int32_t py = 17 + y;
             if (x < t.LB.X) return at(x, py);
             if (x >= t.RB.X) return at(g.RB.X + x - t.RB.X, py);
@@ -225,7 +225,7 @@ TEST(ComposeBorderStrips, EachStripFollowsItsTable) {
         ASSERT_EQ(strips.Left.Width(), 3);
         ASSERT_EQ(strips.Left.Height(), h);
         const int32_t leftHead = g.LT.Y - c.Top, leftTail = c.Bottom - g.LB.Y;
-        EXPECT_TRUE(named::Matches(strips.Left, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(strips.Left, [&](int32_t x, int32_t y) {
             if (y < leftHead) return at(x, c.Top + y);
             if (y >= h - leftTail) return at(x, g.LB.Y + y - (h - leftTail));
             return at(x, g.LT.Y + StripMiddle(y, leftHead, h - leftTail, 5, k.bands.Left));
@@ -234,7 +234,7 @@ TEST(ComposeBorderStrips, EachStripFollowsItsTable) {
         ASSERT_EQ(strips.Right.Width(), 4);
         ASSERT_EQ(strips.Right.Height(), h);
         const int32_t rightHead = g.RT.Y - c.Top, rightTail = c.Bottom - g.RB.Y;
-        EXPECT_TRUE(named::Matches(strips.Right, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(strips.Right, [&](int32_t x, int32_t y) {
             const int32_t px = c.Right + x;
             if (y < rightHead) return at(px, c.Top + y);
             if (y >= h - rightTail) return at(px, g.RB.Y + y - (h - rightTail));
@@ -292,7 +292,7 @@ TEST(ComposeBorderStrips, WithAClipOnlyThePartInsideItIsComposed) {
                 // Sized as always; inside the clip as composed whole, outside it untouched.
                 ASSERT_EQ(s.composed.Width(), s.reference.Width());
                 ASSERT_EQ(s.composed.Height(), s.reference.Height());
-                EXPECT_TRUE(named::Matches(s.composed, [&](int32_t x, int32_t y) {
+                EXPECT_TRUE(test::Matches(s.composed, [&](int32_t x, int32_t y) {
                     return Contains(clip, {s.at.X + x, s.at.Y + y}) ? s.reference.At(x, y) : Pixel(0);
                 })) << clip.Left << "," << clip.Top << " at " << s.at.X << "," << s.at.Y;
             }

@@ -6,14 +6,14 @@
 #include "skin/controls/SkinComposition.h"
 
 using namespace tolvar;
-using named::kUntouched;
-using named::Name;
+using test::kUntouched;
+using test::Name;
 
 namespace {
 
 // The embedded skin's [gauge] and [vgauge] pieces lie in one picture of at least this size.
 const Bitmap& GaugePicture() {
-    static const Bitmap picture = named::Picture(130, 80);
+    static const Bitmap picture = test::Picture(130, 80);
     return picture;
 }
 
@@ -47,7 +47,7 @@ TEST(ComposeThreeSliceH, TheGaugePieceAt321) {
         ComposeThreeSliceH(3, 4, target, stretch, 321, kGauge, GaugePicture());
         ASSERT_EQ(target.Width(), 321);
         ASSERT_EQ(target.Height(), 16);
-        EXPECT_TRUE(named::Matches(target, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
             if (x < 3) return Name(58 + x, 1 + y);
             if (x >= 317) return Name(107 + (x - 317), 1 + y);
             return Name(61 + (stretch ? (x - 3) * 46 / 314 : (x - 3) % 46), 1 + y);
@@ -83,7 +83,7 @@ TEST(ComposeThreeSlice, CapsMiddlesAndTheOpenCases) {
         ComposeThreeSliceH(s.lead, s.trail, h, s.stretch, s.length, kGauge, picture);
         ASSERT_EQ(h.Width(), s.length) << s.what;
         ASSERT_EQ(h.Height(), 16) << s.what;
-        EXPECT_TRUE(named::Matches(h, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(h, [&](int32_t x, int32_t y) {
             const int32_t d = SourceOffset(s, 53, x);
             return d < 0 ? kUntouched : Name(58 + d, 1 + y);
         })) << "horizontal: " << s.what;
@@ -93,7 +93,7 @@ TEST(ComposeThreeSlice, CapsMiddlesAndTheOpenCases) {
         ComposeThreeSliceV(s.lead, s.trail, v, s.stretch, s.length, kVGauge, picture);
         ASSERT_EQ(v.Width(), 16) << s.what;
         ASSERT_EQ(v.Height(), s.length) << s.what;
-        EXPECT_TRUE(named::Matches(v, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(v, [&](int32_t x, int32_t y) {
             const int32_t d = SourceOffset(s, 53, y);
             return d < 0 ? kUntouched : Name(113 + x, 19 + d);
         })) << "vertical: " << s.what;
@@ -106,7 +106,7 @@ TEST(ComposeThreeSliceV, TheVGaugePiece) {
         ComposeThreeSliceV(4, 5, target, stretch, 100, kVGauge, GaugePicture());
         ASSERT_EQ(target.Width(), 16);
         ASSERT_EQ(target.Height(), 100);
-        EXPECT_TRUE(named::Matches(target, [&](int32_t x, int32_t y) {
+        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
             if (y < 4) return Name(113 + x, 19 + y);
             if (y >= 95) return Name(113 + x, 67 + (y - 95));
             return Name(113 + x, 23 + (stretch ? (y - 4) * 44 / 91 : (y - 4) % 44));
@@ -122,10 +122,10 @@ TEST(TileBitmapRect, TilesFromTheLeadingEdgeAndCutsAtTheTrailingOne) {
     Bitmap across(14, 7, kUntouched), down(8, 7, kUntouched);
     TileBitmapRectX(across, {1, 2, 13, 6}, GaugePicture(), part);
     TileBitmapRectY(down, {2, 1, 7, 6}, GaugePicture(), part, Rect{0, 0, 8, 5});
-    EXPECT_TRUE(named::Matches(across, [](int32_t x, int32_t y) {
+    EXPECT_TRUE(test::Matches(across, [](int32_t x, int32_t y) {
         return x >= 1 && x < 13 && y >= 2 && y < 6 ? Name(10 + (x - 1) % 5, 20 + (y - 2) * 3 / 4) : kUntouched;
     }));
-    EXPECT_TRUE(named::Matches(down, [](int32_t x, int32_t y) {
+    EXPECT_TRUE(test::Matches(down, [](int32_t x, int32_t y) {
         return x >= 2 && x < 7 && y >= 1 && y < 5 ? Name(10 + x - 2, 20 + (y - 1) % 3) : kUntouched;
     }));
 }

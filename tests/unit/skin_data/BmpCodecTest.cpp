@@ -78,7 +78,7 @@ struct Reference {
 };
 
 std::vector<Reference> References(const std::string& prefix) {
-    std::ifstream in(skintest::TestData() + "/references.txt");
+    std::ifstream in(test::TestData() + "/references.txt");
     std::vector<Reference> out;
     std::string line;
     while (std::getline(in, line)) {
@@ -218,7 +218,7 @@ TEST(BmpCodec, ReadsWhatImageMagickWrites) {
     ASSERT_GE(refs.size(), 14u);
     for (const Reference& ref : refs) {
         SCOPED_TRACE(ref.name);
-        const Bitmap b = LoadBmpFromFile(skintest::TestData() + "/" + ref.name);
+        const Bitmap b = LoadBmpFromFile(test::TestData() + "/" + ref.name);
         EXPECT_EQ(b.Width(), ref.width);
         EXPECT_EQ(b.Height(), ref.height);
         EXPECT_EQ(Crc(RgbOf(b)), ref.crc);
@@ -228,7 +228,7 @@ TEST(BmpCodec, ReadsWhatImageMagickWrites) {
 // The BMP suite: good files read as ImageMagick reads them (or refused when compressed),
 // bad files refused with an error, questionable ones either way; never a crash.
 TEST(BmpCodec, BmpSuite) {
-    const std::string suite = skintest::BmpSuite();
+    const std::string suite = test::BmpSuite();
     if (suite.empty()) GTEST_SKIP() << "no BMP suite beside the project";
     int read = 0;
     for (const Reference& ref : References("bmpsuite/g/")) {

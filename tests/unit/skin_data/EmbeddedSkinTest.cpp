@@ -18,7 +18,7 @@ protected:
     static void SetUpTestSuite() {
         window = new TComponent;
         auto* stored = Own<TskCompressedStoredSkin>(window);
-        stored->BuildFromDescription(skintest::SkinDir() + "/skin.ini");
+        stored->BuildFromDescription(test::SkinDir() + "/skin.ini");
         data = Own<TskSkinData>(window);
         data->SetCompressedStoredSkin(stored);
     }

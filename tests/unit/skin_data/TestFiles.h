@@ -1,19 +1,12 @@
 #pragma once
 #include <string>
 
-namespace skintest {
+#include "HostPaths.h"
 
-// A Unix path from the build as the running program reaches it: under Wine the Unix root is
-// drive Z:.
-inline std::string HostPath(const std::string& unixPath) {
-#ifdef _WIN32
-    if (!unixPath.empty() && unixPath[0] == '/') return "Z:" + unixPath;
-#endif
-    return unixPath;
-}
+namespace tolvar::test {
 
-inline std::string SkinDir() { return HostPath(TOLVAR_SKIN_DIR); }
-inline std::string TestData() { return HostPath(TOLVAR_SKIN_TEST_DATA); }
-inline std::string BmpSuite() { return std::string(TOLVAR_BMPSUITE).empty() ? "" : HostPath(TOLVAR_BMPSUITE); }
+inline std::string SkinDir() { return LocalPath(TOLVAR_SKIN_DIR); }
+inline std::string TestData() { return LocalPath(TOLVAR_SKIN_TEST_DATA); }
+inline std::string BmpSuite() { return std::string(TOLVAR_BMPSUITE).empty() ? "" : LocalPath(TOLVAR_BMPSUITE); }
 
-}  // namespace skintest
+}  // namespace tolvar::test

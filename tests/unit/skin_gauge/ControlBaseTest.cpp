@@ -3,8 +3,8 @@
 #include "GaugeSkins.h"
 #include "skin/controls/SkinComposition.h"
 
-using namespace gauge_test;
-using named::Matches;
+using namespace tolvar::test;
+using test::Matches;
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST(SkinControlBase, ANewNameTakesEffectOnThePaintAndResizesOnlyOnTheNextSkinCh
     EXPECT_EQ(c.host.bounds, (ControlBounds{0, 0, 100, 8}));
     const Bitmap image = c.logic.PaintImage();  // a fixed piece: the skin rect as it is
     EXPECT_EQ(c.logic.Sizing(), smFixed);
-    EXPECT_TRUE(Matches(image, [](int32_t x, int32_t y) { return named::Name(30 + x, y); }));
+    EXPECT_TRUE(Matches(image, [](int32_t x, int32_t y) { return test::Name(30 + x, y); }));
     EXPECT_EQ(image.Width(), 10);
     c.logic.ChangeSkinData();
     EXPECT_EQ(c.host.bounds, (ControlBounds{0, 0, 10, 10}));

@@ -2,7 +2,7 @@
 // restarts, stops, and the frame rectangles of the strip.
 #include "GaugeSkins.h"
 
-using namespace gauge_test;
+using namespace tolvar::test;
 
 namespace {
 

@@ -3,9 +3,9 @@
 // the transparent colour, vertical gauges, a gauge that keeps its own size, and OnGaugePaint.
 #include "GaugeSkins.h"
 
-using namespace gauge_test;
-using named::Matches;
-using named::Name;
+using namespace tolvar::test;
+using test::Matches;
+using test::Name;
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "GaugeSkins.h"
 #include "skin/data/ResourceStrData.h"
 
-using namespace gauge_test;
-using named::Matches;
+using namespace tolvar::test;
+using test::Matches;
 
 namespace {
 

@@ -329,7 +329,7 @@ TEST_F(Shape, PicturesOfTheWindow) {
         section.StoreColours(shot);
         std::string bytes;
         WriteBmpEntry(shot, bytes);
-        std::ofstream(std::string("Z:") + folder + "/window-" + name + ".bmp", std::ios::binary) << bytes;
+        std::ofstream(test::LocalPath(std::string(folder) + "/window-" + name + ".bmp"), std::ios::binary) << bytes;
     };
     photograph("active");
     TskActiveSkinObject* close = nullptr;

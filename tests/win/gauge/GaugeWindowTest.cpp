@@ -220,12 +220,12 @@ TEST_F(Gauge, TheRecordsMaskShapesTheWindowAndARecordWithoutOneMakesItSquareAgai
     Bitmap mask(20, 8, 0);
     for (auto [x, y] : {std::pair{0, 0}, {19, 0}, {0, 7}, {19, 7}}) mask.At(x, y) = 0x00FFFFFFu;
     std::vector<Bitmap> pictures;
-    pictures.push_back(gauge_test::GaugePicture());
+    pictures.push_back(test::GaugePicture());
     pictures.push_back(mask);
-    gauge_test::TestSkin skin(
-        gauge_test::Controls(
-            {{"gauge", "gauge", gauge_test::With(gauge_test::HorizontalGauge(), {{"maskpictureindex", "1"}})},
-             {"plain", "gauge", gauge_test::HorizontalGauge()}}),
+    test::TestSkin skin(
+        test::Controls(
+            {{"gauge", "gauge", test::With(test::HorizontalGauge(), {{"maskpictureindex", "1"}})},
+             {"plain", "gauge", test::HorizontalGauge()}}),
         std::move(pictures));
     TForm* form = Application()->CreateForm<TForm>();
     auto* gauge = Own<TskSkinGauge>(form);
