@@ -34,18 +34,6 @@ std::string TodaysDayCode() {
     return std::to_string((int(t.wYear) - int(t.wMonth)) * int(t.wDay));
 }
 
-// "GET /x" of a logged request line {"method": "GET", "target": "/x", ...}.
-std::string MethodAndTarget(const std::string& json) {
-    const auto field = [&json](const std::string& name) {
-        const std::string key = "\"" + name + "\": \"";
-        const size_t at = json.find(key);
-        if (at == std::string::npos) return std::string();
-        const size_t from = at + key.size();
-        return json.substr(from, json.find('"', from) - from);
-    };
-    return field("method") + " " + field("target");
-}
-
 class CompanyBuild : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -84,12 +72,7 @@ protected:
     void Serve(const std::string& relative, const std::string& bytes) const {
         tolvar::testserver::WriteWholeFile(server.Root(relative), bytes);
     }
-    std::vector<std::string> RequestsSince(size_t from) const {
-        const std::vector<std::string> lines = server.Requests();
-        std::vector<std::string> result;
-        for (size_t i = from; i < lines.size(); ++i) result.push_back(MethodAndTarget(lines[i]));
-        return result;
-    }
+    std::vector<std::string> RequestsSince(size_t from) const { return server.RequestsSince(from); }
     // Starts the client in the working directory (or another program of it, with arguments)
     // and waits until the host has been started and every process of the run has ended; the
     // stand-in's lines.

@@ -109,12 +109,6 @@ PassOutcome PassHarness::RunPass(const std::vector<std::string>& args, const std
 
 std::vector<std::string> PassHarness::Started() const { return WaitForLines(recordFile_, 0, 0); }
 
-std::vector<std::string> PassHarness::RequestsSince(size_t from) const {
-    const std::vector<std::string> lines = server_.Requests();
-    std::vector<std::string> result;
-    for (size_t i = from; i < lines.size(); ++i)
-        result.push_back(testserver::LogField(lines[i], "method") + " " + testserver::LogField(lines[i], "target"));
-    return result;
-}
+std::vector<std::string> PassHarness::RequestsSince(size_t from) const { return server_.RequestsSince(from); }
 
 }  // namespace tolvar::test

@@ -45,6 +45,16 @@ inline std::string ReadUrlFile(const std::string& path) {
     return url;
 }
 
+// A text field of a logged request line, {"method": "GET", "target": "/x", ...}; empty when the
+// line has none.
+inline std::string LogField(const std::string& json, const std::string& name) {
+    const std::string key = "\"" + name + "\": \"";
+    const size_t at = json.find(key);
+    if (at == std::string::npos) return {};
+    const size_t from = at + key.size();
+    return json.substr(from, json.find('"', from) - from);
+}
+
 struct TTestServer {
     std::string Dir;  // the fixture's state directory; empty when the test runs without the fixture
     std::string Url;  // http://127.0.0.1:PORT (https://localhost:PORT over TLS), without a final "/"
@@ -74,31 +84,15 @@ struct TTestServer {
     }
     // The method and target of each logged request from index `from` on: "GET /FTPHome/...".
     std::vector<std::string> RequestsSince(size_t from) const {
-        const auto field = [](const std::string& json, const std::string& name) {
-            const std::string key = "\"" + name + "\": \"";
-            const size_t at = json.find(key);
-            if (at == std::string::npos) return std::string();
-            const size_t start = at + key.size();
-            return json.substr(start, json.find('"', start) - start);
-        };
         const std::vector<std::string> lines = Requests();
         std::vector<std::string> requests;
-        for (size_t i = from; i < lines.size(); ++i) requests.push_back(field(lines[i], "method") + " " + field(lines[i], "target"));
+        for (size_t i = from; i < lines.size(); ++i)
+            requests.push_back(LogField(lines[i], "method") + " " + LogField(lines[i], "target"));
         return requests;
     }
     // The server reads the faults again on every request.
     void SetFaults(const std::string& json) const { WriteWholeFile(FaultsFile(), json); }
 };
-
-// A text field of a logged request line, {"method": "GET", "target": "/x", ...}; empty when the
-// line has none.
-inline std::string LogField(const std::string& json, const std::string& name) {
-    const std::string key = "\"" + name + "\": \"";
-    const size_t at = json.find(key);
-    if (at == std::string::npos) return {};
-    const size_t from = at + key.size();
-    return json.substr(from, json.find('"', from) - from);
-}
 
 // The server of a fixture the test was registered with by tolvar_use_server.
 inline TTestServer FindTestServer(std::string fixture) {
