@@ -6,6 +6,7 @@
 
 #include "GaugeStandIns.h"
 
+using namespace tolvar;
 using namespace tolvar::test;
 
 namespace {

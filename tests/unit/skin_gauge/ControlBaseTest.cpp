@@ -3,6 +3,7 @@
 #include "GaugeSkins.h"
 #include "skin/controls/SkinComposition.h"
 
+using namespace tolvar;
 using namespace tolvar::test;
 using test::Matches;
 

@@ -2,6 +2,7 @@
 // restarts, stops, and the frame rectangles of the strip.
 #include "GaugeSkins.h"
 
+using namespace tolvar;
 using namespace tolvar::test;
 
 namespace {

@@ -3,6 +3,7 @@
 // the transparent colour, vertical gauges, a gauge that keeps its own size, and OnGaugePaint.
 #include "GaugeSkins.h"
 
+using namespace tolvar;
 using namespace tolvar::test;
 using test::Matches;
 using test::Name;

@@ -3,6 +3,7 @@
 #include "GaugeSkins.h"
 #include "skin/data/ResourceStrData.h"
 
+using namespace tolvar;
 using namespace tolvar::test;
 using test::Matches;
 
