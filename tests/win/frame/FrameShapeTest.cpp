@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "HostPaths.h"
 #include "Pump.h"
 #include "WindowTest.h"
 #include "app/Application.h"

@@ -9,6 +9,7 @@
 
 #include "app/Application.h"
 #include "app/SystemColors.h"
+#include "base/Bitmap.h"
 
 namespace tolvar::test {
 
