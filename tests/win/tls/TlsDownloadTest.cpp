@@ -14,6 +14,8 @@ namespace {
 
 const char* const kNoCompany = "DomainIP=10.0.0.1\r\n";
 const std::string kPath = "/FTPHome/TolvarService/files/a.dll";
+// A listed file of a build without the key: nothing signed to check it against.
+const TSignedSource kListed{TFeedFolder::List, std::nullopt};
 
 class TlsDownload : public ::testing::Test {
 protected:
@@ -33,7 +35,7 @@ protected:
 TEST_F(TlsDownload, AFileArrivesOverVerifiedTls) {
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
     const size_t before = Log().size();
-    EXPECT_EQ(form->DownloadFile(pass.Server().Url + kPath, local), TDownloadResult::Complete);
+    EXPECT_EQ(form->DownloadFile(pass.Server().Url + kPath, local, kListed), TDownloadResult::Complete);
     EXPECT_TRUE(ReadTestFile(local) == newA);
     const std::vector<std::string> log = Log();
     ASSERT_EQ(log.size(), before + 2) << "the GET and the length probe";
@@ -51,7 +53,7 @@ TEST_F(TlsDownload, ACertificateTheSystemDoesNotAcceptFailsTheGetAndLeavesTheFil
         SCOPED_TRACE(server);
         WriteTestFile(local, oldA);
         const size_t before = Log().size();
-        EXPECT_EQ(form->DownloadFile(Url(server), local), TDownloadResult::Failed);
+        EXPECT_EQ(form->DownloadFile(Url(server), local, kListed), TDownloadResult::Failed);
         EXPECT_EQ(ReadTestFile(local), oldA);
         EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"a.dll"}) << "nothing temporary left";
         const std::vector<std::string> log = Log();
@@ -65,7 +67,7 @@ TEST_F(TlsDownload, ARedirectOffHttpsIsNotFollowed) {
     TfmDownloading* form = pass.MakeForm({}, kNoCompany);
     WriteTestFile(local, oldA);
     const size_t before = Log().size();
-    EXPECT_EQ(form->DownloadFile(pass.Server().Url + kPath, local), TDownloadResult::Failed);
+    EXPECT_EQ(form->DownloadFile(pass.Server().Url + kPath, local, kListed), TDownloadResult::Failed);
     EXPECT_EQ(ReadTestFile(local), oldA);
     EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"a.dll"});
     const std::vector<std::string> log = Log();
