@@ -14,8 +14,8 @@ namespace {
 
 const char* const kNoCompany = "DomainIP=10.0.0.1\r\n";
 const std::string kPath = "/FTPHome/TolvarService/files/a.dll";
-// A listed file of a build without the key: nothing signed to check it against.
-const TSignedSource kListed{TFeedFolder::List, std::nullopt};
+// A listed file of a build without a key: no signed size to hold the download to.
+const TSignedSource kListed{TFeedFolder::List, {}};
 
 class TlsDownload : public ::testing::Test {
 protected:
