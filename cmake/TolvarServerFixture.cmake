@@ -29,6 +29,13 @@
 #   URL is https://localhost:PORT, the others' are in <state>/url-<name>. The certificates are
 #   made at test time (fixture tls_certs, tools/testserver/make_test_certs.py).
 #
+# tolvar_proxy_server_fixture(<fixture> [LIFETIME <seconds>])
+#   A forward proxy on loopback (tools/testserver/proxy_server.py) through which the host name
+#   updates.proxy.test reaches 127.0.0.1, which nothing else resolves: a server only the proxy
+#   can reach. It logs to <state>/requests.log, reads its faults from <state>/faults.json, serves
+#   configuration scripts at /proxy.pac and /broken.pac, and names a refusing port in
+#   <state>/url-refused.
+#
 # tolvar_use_tls_server(<test> <fixture>...)
 #   tolvar_use_server, and the test authority trusted in the test prefix for the test's run
 #   (fixture tls_trust: trustroot under Wine adds it to the prefix's Root store and removes it
@@ -120,7 +127,9 @@ function(tolvar_tls_fixtures)
     return()
   endif()
   tolvar_server_state_dir(certs tls_certs)
-  add_test(NAME tls_certs_make COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/make_test_certs.py --out ${certs})
+  # The good certificate names the proxy's server too, reached only through a tunnel.
+  add_test(NAME tls_certs_make COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/make_test_certs.py --out ${certs}
+           --alias updates.proxy.test)
   set_tests_properties(tls_certs_make PROPERTIES FIXTURES_SETUP tls_certs TIMEOUT 120)
   if(TOLVAR_WINDOWS)
     # The program under Wine names the build machine's files through drive Z:.
@@ -140,6 +149,14 @@ function(tolvar_tls_server_fixture fixture)
     COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/tls_server.py --certs ${certs}
             --root ${state}/root --log ${state}/requests.log --faults ${state}/faults.json)
   set_property(TEST ${fixture}_start APPEND PROPERTY FIXTURES_REQUIRED tls_certs)
+endfunction()
+
+function(tolvar_proxy_server_fixture fixture)
+  cmake_parse_arguments(F "" "LIFETIME" "" ${ARGN})
+  tolvar_server_state_dir(state ${fixture})
+  tolvar_server_fixture(${fixture} LIFETIME ${F_LIFETIME}
+    COMMAND ${TOLVAR_PYTHON3} ${TOLVAR_TESTSERVER_DIR}/proxy_server.py --resolve updates.proxy.test=127.0.0.1
+            --log ${state}/requests.log --faults ${state}/faults.json)
 endfunction()
 
 function(tolvar_use_tls_server test)

@@ -98,7 +98,7 @@ int RunClient(const std::string& url, const std::string& path, const std::string
         // What the pass does before its downloads: the list's manifest, then the list.
         const std::string root = url.substr(0, url.find("/FTPHome/"));
         form->Feed.SetKey(ReadFileBytes(keyFile));
-        if (!form->Feed.LoadListManifest(root) ||
+        if (!form->Feed.LoadListManifest(root, *form->Proxy) ||
             !form->Feed.AcceptList(root, FetchText(root + std::string(kUpgradeListFile)))) {
             std::fprintf(stderr, "the list of %s is not signed with %s\n", root.c_str(), keyFile.c_str());
             return 1;

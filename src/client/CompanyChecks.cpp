@@ -19,7 +19,7 @@ void TfmDownloading::CheckCompany() {
     if (Trim(code).empty()) return;
     SetCaption("Update Checking...");
     CompanyFolderUrl = UpdateRoot + "/FTPHome/TolvarService/CompanyCode/" + code;
-    Feed.LoadCompanyManifest(UpdateRoot, CompanyFolderUrl);
+    Feed.LoadCompanyManifest(UpdateRoot, CompanyFolderUrl, *Proxy);
 
     StopFlag = ServerFileExists("StopCheck.txt");
 
@@ -42,7 +42,7 @@ bool TfmDownloading::ServerFileExists(const std::string& name) {
     // else may name it.
     if (!Feed.Covers(TFeedFolder::Company, url)) return false;
     try {
-        return Feed.Matches(TFeedFolder::Company, url, FetchTextPumping(url));
+        return Feed.Matches(TFeedFolder::Company, url, FetchTextPumping(url, *Proxy));
     } catch (const std::exception&) {
         return false;
     }
@@ -53,7 +53,7 @@ bool TfmDownloading::IsNewerClientAvailable() {
         VersionCheckMemo.clear();
         const std::string url = CompanyFolderUrl + "/vercheck.txt";
         if (!Feed.Covers(TFeedFolder::Company, url)) return false;
-        const std::string text = FetchTextPumping(url);
+        const std::string text = FetchTextPumping(url, *Proxy);
         if (!Feed.Matches(TFeedFolder::Company, url, text)) return false;
         VersionCheckMemo = TextToLines(text);
         // Text, not numbers: byte by byte, a string that starts the other one is the smaller.

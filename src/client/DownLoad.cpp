@@ -9,6 +9,7 @@
 #include "Paths.h"
 #include "StoredResources.h"
 #include "app/Application.h"
+#include "http/win/SystemProxy.h"
 #include "skin/controls/win/ApplicationNoticeRoute.h"
 
 namespace tolvar {
@@ -70,6 +71,7 @@ TfmDownloading::TfmDownloading(TComponent* owner) : TForm(owner) {
     EncodeMemo = StoredSettings();
     UpdateRoot = StoredUpdateRoot();
     Feed.SetKey(StoredFeedKey());
+    Proxy = NewSystemProxyChooser();
 
     OnCreate = [this](TComponent* s) { FormCreate(s); };
     OnActivate = [this](TComponent* s) { FormActivate(s); };

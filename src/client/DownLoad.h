@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "base/DateTime.h"
 #include "base/TransferPace.h"
 #include "base/Text.h"
+#include "http/ProxyChoice.h"
 #include "skin/controls/win/SkinGauge.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/data/CompressedStoredSkin.h"
@@ -81,6 +83,9 @@ public:
     std::string UpdateRoot;        // the update server root URL, from the program's resources
     std::string CompanyFolderUrl;  // the company's folder on the server, set by CheckCompany
     TSignedFeed Feed;              // what the vendor signed, when the program carries its key
+    // The roads of the pass's requests, from the system's proxy settings: the HTTP client's and
+    // the downloads' alike. Tests may give the pass others.
+    std::shared_ptr<TProxyChooser> Proxy;
     TDownloadLimits DownloadLimits;
     // The upgrade list's record of the host program, when the list names it: a build with the
     // vendor's key starts the host only as that record's signed file.

@@ -84,7 +84,7 @@ void CheckReplaceable(const std::string& target) {
 
 std::optional<int32_t> TfmDownloading::GetServerFileSize(const std::string& url) {
     try {
-        return FetchContentLengthPumping(url);
+        return FetchContentLengthPumping(url, *Proxy);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -107,7 +107,14 @@ TDownloadResult TfmDownloading::DownloadFile(const std::string& url, const std::
     const std::string dir = DirectoryPart(localPath);
     if (dir.empty() || !DirectoryExists(dir)) CreateDirectoryWithParents(dir);
 
-    TInternetTransfer get(url);
+    // The road the HTTP client takes to the same server: both stacks go the same way or neither.
+    TProxyRoute road;
+    try {
+        road = RouteForPumping(url, *Proxy);
+    } catch (const std::exception&) {
+        return TDownloadResult::Failed;  // no URL the client could request
+    }
+    TInternetTransfer get(url, road);
     const auto open = [&](Clock::time_point until) { return get.WaitOpen(until); };
     if (WaitPumping(Clock::now() + DownloadLimits.Open, open) != Step::Done) return TDownloadResult::Failed;
 

@@ -56,6 +56,16 @@ DWORD OpenFlags(const std::string& url) {
     return flags;
 }
 
+// The road is decided for the pass, the same for the HTTP client: the service gets it as it
+// stands and decides nothing of its own. Its own choice (the system's settings) would differ
+// where the settings name a configuration script, which not every implementation runs. The
+// bypass list names nothing: a URL sent to the proxy goes there, its loopback included, and
+// a list left out would be read from the settings instead.
+HINTERNET OpenService(const TProxyRoute& proxy) {
+    if (proxy.Direct()) return InternetOpenA(nullptr, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    return InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PROXY, proxy.Authority().c_str(), "<-loopback>", 0);
+}
+
 DWORD StatusOf(HINTERNET request) {
     DWORD status = 0, size = sizeof status;
     return HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ? status
@@ -82,8 +92,8 @@ struct TInternetTransfer::State {
         changed.notify_all();
     }
 
-    static void Run(const std::shared_ptr<State> s, const std::string url) {
-        UniqueInternet session(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    static void Run(const std::shared_ptr<State> s, const std::string url, const TProxyRoute proxy) {
+        UniqueInternet session(OpenService(proxy));
         if (!session) return s->Fail();
         SetTimeout(session.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs);
         SetTimeout(session.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);
@@ -125,9 +135,10 @@ struct TInternetTransfer::State {
     }
 };
 
-TInternetTransfer::TInternetTransfer(const std::string& url) : state_(std::make_shared<State>()) {
-    thread_ = std::thread([s = state_, url] {
-        State::Run(s, url);
+TInternetTransfer::TInternetTransfer(const std::string& url, const TProxyRoute& proxy)
+    : state_(std::make_shared<State>()) {
+    thread_ = std::thread([s = state_, url, proxy] {
+        State::Run(s, url, proxy);
         const std::lock_guard lock(s->mutex);
         s->exited = true;
         s->changed.notify_all();

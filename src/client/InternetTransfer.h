@@ -4,6 +4,8 @@
 #include <string>
 #include <thread>
 
+#include "http/ProxyChoice.h"
+
 namespace tolvar {
 
 // One GET through the platform's Internet service, opened and read on a thread of its own, a
@@ -19,7 +21,8 @@ public:
     using Clock = std::chrono::steady_clock;
     enum class Step { Done, Failed, TimedOut };
 
-    explicit TInternetTransfer(const std::string& url);
+    // Straight to the server, or through the proxy given, never by the service's own choice.
+    TInternetTransfer(const std::string& url, const TProxyRoute& proxy);
     ~TInternetTransfer();
     TInternetTransfer(const TInternetTransfer&) = delete;
     TInternetTransfer& operator=(const TInternetTransfer&) = delete;

@@ -5,12 +5,24 @@
 
 namespace tolvar {
 
-std::string FetchTextPumping(const std::string& url) {
-    return CallPumping([&url] { return FetchText(url); });
+std::string FetchTextPumping(const std::string& url, TProxyChooser& proxy) {
+    return CallPumping([&] {
+        THTTPClient client;
+        client.SetProxy(proxy.RouteFor(url));
+        return client.FetchText(url);
+    });
 }
 
-int32_t FetchContentLengthPumping(const std::string& url) {
-    return CallPumping([&url] { return FetchContentLength(url); });
+int32_t FetchContentLengthPumping(const std::string& url, TProxyChooser& proxy) {
+    return CallPumping([&] {
+        THTTPClient client;
+        client.SetProxy(proxy.RouteFor(url));
+        return client.FetchContentLength(url);
+    });
+}
+
+TProxyRoute RouteForPumping(const std::string& url, TProxyChooser& proxy) {
+    return CallPumping([&] { return proxy.RouteFor(url); });
 }
 
 }  // namespace tolvar

@@ -56,10 +56,10 @@ bool TSignedFeed::SameKey(const std::optional<std::string>& pem) const {
     }
 }
 
-std::optional<TManifest> TSignedFeed::FetchManifest(const std::string& url) const {
+std::optional<TManifest> TSignedFeed::FetchManifest(const std::string& url, TProxyChooser& proxy) const {
     if (!verifier_) return std::nullopt;
     try {
-        return verifier_->VerifiedManifest(FetchTextPumping(url), clock_());
+        return verifier_->VerifiedManifest(FetchTextPumping(url, proxy), clock_());
     } catch (const std::exception&) {
         return std::nullopt;  // unreachable, or missing: the same as unsigned
     }
@@ -69,9 +69,9 @@ void TSignedFeed::Add(TFeedFolder folder, const std::string& root, const TManife
     for (const TManifestEntry& entry : manifest.Entries) signed_[size_t(folder)][root + entry.Path] = entry.Hash;
 }
 
-bool TSignedFeed::LoadListManifest(const std::string& root) {
+bool TSignedFeed::LoadListManifest(const std::string& root, TProxyChooser& proxy) {
     if (!keyed_) return true;
-    listManifest_ = FetchManifest(root + std::string(kListManifestFile));
+    listManifest_ = FetchManifest(root + std::string(kListManifestFile), proxy);
     return listManifest_.has_value();
 }
 
@@ -91,9 +91,9 @@ bool TSignedFeed::AcceptList(const std::string& root, std::string_view listText)
     return true;
 }
 
-void TSignedFeed::LoadCompanyManifest(const std::string& root, const std::string& folderUrl) {
+void TSignedFeed::LoadCompanyManifest(const std::string& root, const std::string& folderUrl, TProxyChooser& proxy) {
     if (!keyed_ || !folderUrl.starts_with(root)) return;
-    const std::optional<TManifest> manifest = FetchManifest(folderUrl + "/" + std::string(kCompanyManifestName));
+    const std::optional<TManifest> manifest = FetchManifest(folderUrl + "/" + std::string(kCompanyManifestName), proxy);
     if (!manifest) return;
     // Only this folder's own files: a manifest copied from another company's folder names that
     // company's paths.

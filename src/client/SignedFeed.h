@@ -11,6 +11,7 @@
 #include "feed/win/BackgroundSha256.h"
 #include "feed/win/FeedVerifier.h"
 #include "feed/win/Sha256.h"
+#include "http/ProxyChoice.h"
 
 namespace tolvar {
 
@@ -58,14 +59,14 @@ public:
 
     // Fetches the list's manifest from the server `root` and checks its signature and expiry;
     // false when it is missing, unreadable, expired or not the vendor's. Without a key: true,
-    // and nothing fetched.
-    bool LoadListManifest(const std::string& root);
+    // and nothing fetched. Manifests are fetched through the pass's proxies, as everything is.
+    bool LoadListManifest(const std::string& root, TProxyChooser& proxy);
     // Takes the fetched list when its hash is the signed one and the manifest names the list
     // and exactly the files it lists; its files are then the ones downloads may write.
     bool AcceptList(const std::string& root, std::string_view listText);
     // Fetches and checks the company folder's manifest (`folderUrl` below `root`). One that
     // fails leaves nothing of the folder usable.
-    void LoadCompanyManifest(const std::string& root, const std::string& folderUrl);
+    void LoadCompanyManifest(const std::string& root, const std::string& folderUrl, TProxyChooser& proxy);
 
     // The hash the folder's manifest gives the file, or none when it names no such file.
     std::optional<Sha256Digest> SignedHash(TFeedFolder folder, const std::string& url) const;
@@ -77,7 +78,7 @@ public:
     TBodyCheck BodyCheckFor(TFeedFolder folder, const std::string& url) const;
 
 private:
-    std::optional<TManifest> FetchManifest(const std::string& url) const;
+    std::optional<TManifest> FetchManifest(const std::string& url, TProxyChooser& proxy) const;
     void Add(TFeedFolder folder, const std::string& root, const TManifest& manifest);
 
     bool keyed_ = false;

@@ -15,8 +15,8 @@ void TfmDownloading::FetchUpgradeList() {
     try {
         // A build with the vendor's key takes the list only as the vendor signed it; any other
         // list counts as one that could not be fetched.
-        if (!Feed.LoadListManifest(UpdateRoot)) return;
-        const std::string text = FetchTextPumping(UpdateRoot + kUpgradeListPath);
+        if (!Feed.LoadListManifest(UpdateRoot, *Proxy)) return;
+        const std::string text = FetchTextPumping(UpdateRoot + kUpgradeListPath, *Proxy);
         // A list far beyond any real one is no list: nothing of it acts.
         if (LineCount(text) > kMaxUpgradeListLines) return;
         if (!Feed.AcceptList(UpdateRoot, text)) return;

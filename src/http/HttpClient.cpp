@@ -141,13 +141,7 @@ THTTPClient::THTTPClient() : THTTPClient(ConnectSocket) {}
 
 THTTPClient::THTTPClient(Connector connect, TlsLayer tls) : connect_(std::move(connect)), tls_(std::move(tls)) {}
 
-THTTPClient::Response THTTPClient::Request(const std::string& method, const std::string& address, std::string* body) {
-    const TUrl url = ParseUrl(address);
-    std::unique_ptr<TByteStream> stream = connect_(url.ConnectHost(), url.PortNumber(), connectTimeout_);
-    if (url.Secure()) stream = tls_(std::move(stream), url.ConnectHost(), connectTimeout_);
-    stream->WriteAll(HTTPRequestBytes(method, url), readTimeout_);
-
-    TStreamReader reader(*stream, readTimeout_);
+THTTPClient::Response THTTPClient::ReadHead(TStreamReader& reader) const {
     // The head as a whole within one read time-out: a server that sends it a byte at a time
     // never lets a single read wait that long.
     reader.SetDeadline(TStreamReader::Clock::now() + readTimeout_);
@@ -179,6 +173,40 @@ THTTPClient::Response THTTPClient::Request(const std::string& method, const std:
         if (response.StatusCode != 100) break;
     }
     reader.ClearDeadline();
+    return response;
+}
+
+void THTTPClient::OpenTunnel(TByteStream& proxy, const TUrl& url) const {
+    proxy.WriteAll(HTTPConnectBytes(url), readTimeout_);
+    TStreamReader reader(proxy, readTimeout_);
+    const Response answer = ReadHead(reader);
+    // A proxy that wants a sign-in (407) fails the request as a server's 401 does: there are no
+    // credentials to give. A redirect or an error page from the proxy is no tunnel either.
+    if (answer.StatusCode < 200 || answer.StatusCode > 299)
+        throw EHTTPProtocolError("Proxy refused the tunnel: " + answer.StatusLine, answer.StatusCode, answer.StatusLine);
+    // The server speaks first in the tunnel only after our hello: anything the proxy sent
+    // beyond its answer is not the server's.
+    if (reader.Buffered() != 0)
+        throw EHTTPProtocolError("Proxy sent more than its answer to the tunnel's request", answer.StatusCode,
+                                 answer.StatusLine);
+}
+
+THTTPClient::Response THTTPClient::Request(const std::string& method, const std::string& address, std::string* body) {
+    const TUrl url = ParseUrl(address);
+    std::unique_ptr<TByteStream> stream;
+    if (proxy_.Direct()) {
+        stream = connect_(url.ConnectHost(), url.PortNumber(), connectTimeout_);
+    } else {
+        stream = connect_(proxy_.Host, proxy_.Port, connectTimeout_);
+        if (url.Secure()) OpenTunnel(*stream, url);
+    }
+    if (url.Secure()) stream = tls_(std::move(stream), url.ConnectHost(), connectTimeout_);
+    const bool forwarded = !proxy_.Direct() && !url.Secure();
+    stream->WriteAll(HTTPRequestBytes(method, url, forwarded ? TRequestTarget::Absolute : TRequestTarget::Origin),
+                     readTimeout_);
+
+    TStreamReader reader(*stream, readTimeout_);
+    const Response response = ReadHead(reader);
 
     const int code = response.StatusCode;
     const auto location = response.Headers.Value("Location");

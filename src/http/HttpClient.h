@@ -7,13 +7,19 @@
 #include "base/TransferPace.h"
 #include "http/ByteStream.h"
 #include "http/HttpErrors.h"
+#include "http/ProxyChoice.h"
 
 namespace tolvar {
+
+class TStreamReader;
+struct TUrl;
 
 // One HTTP/1.1 client for one request: a GET that fetches a small file whole, or a HEAD that
 // learns a file's length. Every request opens its own connection and closes it before it
 // returns; redirects are not followed, nothing is retried. An https URL has the same request
-// and response inside TLS, one session per request. Failures raise EHTTPProtocolError
+// and response inside TLS, one session per request. Through a proxy, an http request names the
+// whole URL as its target and is otherwise the same; an https one asks the proxy for a tunnel
+// to the server and speaks TLS to the server through it. Failures raise EHTTPProtocolError
 // (ESocketError for the transport, TLS and the server's certificate included, and for a body
 // past the limit; ETimeoutError when a wait runs out).
 class THTTPClient {
@@ -45,6 +51,10 @@ public:
     void SetBodyLimit(uint64_t bytes) { bodyLimit_ = bytes; }
     // The body of a GET must also keep its average rate above this floor, once past its grace.
     void SetRateFloor(TRateFloor floor) { rateFloor_ = floor; }
+    // The proxy the request goes through (none by default). The connect to it and its answer to
+    // a tunnel's request are bounded as the connect to the server and its answer are; a proxy
+    // that cannot be reached fails the request, which is never sent straight to the server then.
+    void SetProxy(TProxyRoute proxy) { proxy_ = std::move(proxy); }
 
     // GET: the response body byte for byte; empty when there is none.
     std::string FetchText(const std::string& url);
@@ -54,6 +64,10 @@ public:
 private:
     struct Response;
     Response Request(const std::string& method, const std::string& url, std::string* body);
+    // The status line and headers, interim answers skipped, within the read time-out in all.
+    Response ReadHead(TStreamReader& reader) const;
+    // Asks the proxy for a tunnel to the URL's server; anything but a success fails the request.
+    void OpenTunnel(TByteStream& proxy, const TUrl& url) const;
 
     Connector connect_;
     TlsLayer tls_;
@@ -61,6 +75,7 @@ private:
     Milliseconds readTimeout_ = DefaultReadTimeout;
     uint64_t bodyLimit_ = DefaultBodyLimit;
     TRateFloor rateFloor_;
+    TProxyRoute proxy_;
 };
 
 // Each with a fresh client of its own, as every request of the update client is made.

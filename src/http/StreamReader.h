@@ -42,6 +42,9 @@ public:
     // is null. Returns how many arrived.
     uint64_t Read(uint64_t count, std::string* sink);
 
+    // Bytes read from the stream and not yet taken.
+    size_t Buffered() const { return end_ - begin_; }
+
 private:
     bool Fill();  // false once the peer has closed
 

@@ -2,13 +2,14 @@
 """Makes the certificates of the loopback TLS servers with openssl, at test time: nothing of them
 is kept in the repository, and a fresh authority comes with every run.
 
-    make_test_certs.py --out DIR [--name NAME]
+    make_test_certs.py --out DIR [--name NAME] [--alias ALIAS]...
 
 In DIR (emptied first of what an earlier run left):
     authority.pem       the test authority: the one the tests trust, in the test prefix only
     stranger.pem        another authority, which nobody trusts
     server.key          the key of every server certificate below
-    NAME.pem            NAME (default localhost), from the test authority: the good server
+    NAME.pem            NAME (default localhost) and each ALIAS, from the test authority: the
+                        good server (an alias is a name only a test's proxy resolves)
     untrusted.pem       NAME, from the stranger
     wrongname.pem       elsewhere.test, from the test authority
     expired.pem         NAME, valid in 2020 only
@@ -94,6 +95,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--out", required=True)
     parser.add_argument("--name", default="localhost", help="the server's DNS name (default localhost)")
+    parser.add_argument("--alias", action="append", default=[], help="a further DNS name of the good server")
     args = parser.parse_args()
     if shutil.which("openssl") is None:
         sys.exit("openssl is missing (the Makefile's package list installs it)")
@@ -117,7 +119,7 @@ def main():
             by.sign(csr, os.path.join(work, f"{name}.pem"), ext, start, end)
 
         dns = f"DNS:{args.name}"
-        leaf(args.name, authority, dns)
+        leaf(args.name, authority, ",".join([dns] + [f"DNS:{alias}" for alias in args.alias]))
         leaf("untrusted", stranger, dns)
         leaf("wrongname", authority, "DNS:elsewhere.test")
         leaf("expired", authority, dns, "20200101000000Z", "20210101000000Z")

@@ -37,12 +37,22 @@ void TScriptedServer::Run() {
     try {
         const std::unique_ptr<TByteStream> connection = listener_->Accept(5s);
         char buffer[4096];
-        while (request_.find("\r\n\r\n") == std::string::npos) {
-            const size_t n = connection->Read(buffer, sizeof buffer, 5s);
-            if (n == 0) return;
-            request_.append(buffer, n);
-        }
+        size_t headsSeen = 0;
+        const auto awaitHead = [&] {
+            for (;;) {
+                const size_t end = request_.find("\r\n\r\n", headsSeen);
+                if (end != std::string::npos) {
+                    headsSeen = end + 4;
+                    return true;
+                }
+                const size_t n = connection->Read(buffer, sizeof buffer, 5s);
+                if (n == 0) return false;
+                request_.append(buffer, n);
+            }
+        };
+        if (!awaitHead()) return;
         for (const Piece& piece : response_) {
+            if (piece.AwaitsRequest && !awaitHead()) return;
             if (piece.DelayMs > 0) std::this_thread::sleep_for(Milliseconds(piece.DelayMs));
             connection->WriteAll(piece.Bytes, 5s);
         }

@@ -9,10 +9,13 @@
 
 namespace tolvar::test {
 
-// One piece of a scripted response: wait, then send the bytes.
+// One piece of a scripted response: wait, then send the bytes. A piece that awaits a request
+// is sent only once the client has sent another request head (through a tunnel, the request
+// after the proxy's answer).
 struct Piece {
     std::string Bytes;
     int DelayMs = 0;
+    bool AwaitsRequest = false;
 };
 
 // A loopback server for one connection, on a thread of its own: it records the request bytes
@@ -26,7 +29,7 @@ public:
     uint16_t Port() const { return port_; }
     std::string Url(const std::string& path = "/") const;
 
-    // Both wait for the server to finish.
+    // Both wait for the server to finish. All the client sent, every request head in turn.
     std::string Request();
     // The whole response went out and the client then closed without leaving any of it unread.
     bool ClientReadEverything();

@@ -5,46 +5,11 @@
 
 #include <set>
 
-#include "PassHarness.h"
-#include "base/Text.h"
-#include "client/HostLaunch.h"
+#include "ServedPass.h"
 
 using namespace tolvar;
 using namespace tolvar::test;
-
-namespace {
-
-const char* const kAcme = "CompanyCode=ACME\r\n";
-const std::string kAcmeFolder = "FTPHome/TolvarService/CompanyCode/ACME/";
-// Packed DOS date and time of the list's stamp, 2007-05-01 12:00:00.
-constexpr uint32_t kListedStamp = (uint32_t((2007 - 1980) << 9 | 5 << 5 | 1) << 16) | (12 << 11);
-
-std::string InService(const std::string& name) { return std::string(kServiceDirectory) + name; }
-
-// The host's launch copy started as the pass starts it, with the usual command line.
-void ExpectTheHostStarted(const PassOutcome& out, bool stopFlag) {
-    ASSERT_EQ(out.started.size(), 1u);
-    const std::string& line = out.started[0];
-    EXPECT_EQ(line.substr(0, line.find('|')), "TH.exe");
-    EXPECT_EQ(line.substr(line.rfind('|') + 1), HostCommandLine(TextToLines(kAcme), stopFlag, Now()));
-}
-
-// Two listed files (a.dll installed in an older version) and the company's folder with its stop
-// flag, version file and logo.
-void ServeThePass(const PassHarness& pass, const std::string& newA) {
-    pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService",
-                           "FILE a.dll 5000 2007-05-01 12:00:00", "FILE b.dll 3 2007-05-01 12:00:00"});
-    pass.ServeFile("FTPHome/TolvarService/a.dll", newA);
-    pass.ServeFile("FTPHome/TolvarService/b.dll", "bbb");
-    pass.ServeFile(kAcmeFolder + "StopCheck.txt", "stop");
-    pass.ServeFile(kAcmeFolder + "vercheck.txt", "TolvarClient=1.0\r\n");
-    pass.ServeFile(kAcmeFolder + "mark.png", "png");
-}
-
-const std::string kOldA = "the installed a.dll";
-const std::string kNewA = std::string(4997, 'a') + "end";
-
-}  // namespace
+using namespace tolvar::test::served;
 
 TEST(TlsPass, GoesOverTlsFromTheListToTheLogoAndStampsTheFiles) {
     PassHarness pass{"tls_server"};
