@@ -15,8 +15,8 @@ namespace tolvar {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::Piece;
-using testing::TScriptedServer;
+using test::Piece;
+using test::TScriptedServer;
 
 const TProxyRoute kProxy{"proxy.corp", 3128};
 
