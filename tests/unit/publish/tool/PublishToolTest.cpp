@@ -215,10 +215,10 @@ TEST_F(PublishTool, SignsTheRootAsFeedsignSignsIt) {
     const TVerifyingKey publicKey = TVerifyingKey::Load(dir_ / "vendor.pub.pem");
     const auto entries = [&] {
         const std::string text = testserver::ReadWholeFile((root / "FTPHome/TolvarService/UpGradeList.sig").string());
-        const TManifest manifest = ReadManifest(text);
-        EXPECT_TRUE(publicKey.Verifies(std::string_view(text).substr(0, manifest.SignedLength), manifest.Signature));
+        const TManifest read = ReadManifest(text);
+        EXPECT_TRUE(publicKey.Verifies(std::string_view(text).substr(0, read.SignedLength), read.Signature));
         std::map<std::string, Sha256Digest> byPath;
-        for (const TManifestEntry& e : manifest.Entries) byPath[e.Path] = e.Hash;
+        for (const TManifestEntry& e : read.Entries) byPath[e.Path] = e.Hash;
         return byPath;
     };
     const std::map<std::string, Sha256Digest> written = entries();
