@@ -67,10 +67,11 @@ long long FileSizeOf(const std::string& path) {
 
 void Report(const char* mode, const char* outcome, long long bytes, double seconds, size_t startSet) {
     const PROCESS_MEMORY_COUNTERS pmc = Memory();
-    std::printf("mode=%s result=%s bytes=%lld seconds=%.3f mib_per_s=%.1f start_working_set_kib=%zu "
-                "peak_working_set_kib=%zu\n",
-                mode, outcome, bytes, seconds, seconds > 0 ? double(bytes) / (1024.0 * 1024.0) / seconds : 0.0,
-                startSet / 1024, size_t(pmc.PeakWorkingSetSize) / 1024);
+    std::printf(
+        "mode=%s result=%s bytes=%lld seconds=%.3f mib_per_s=%.1f start_working_set_kib=%zu "
+        "peak_working_set_kib=%zu\n",
+        mode, outcome, bytes, seconds, seconds > 0 ? double(bytes) / (1024.0 * 1024.0) / seconds : 0.0, startSet / 1024,
+        size_t(pmc.PeakWorkingSetSize) / 1024);
     std::fflush(stdout);
 }
 
@@ -152,8 +153,9 @@ int RunNoChange(const std::string& root, const std::string& keyFile) {
     form->ParseUpgradeList();
     const double seconds = Seconds() - start;
     const bool fresh = lines > 0 && form->FTPView.empty();
-    std::printf("mode=%s result=%s lines=%zu queued=%zu seconds=%.3f\n", keyFile.empty() ? "nochange" : "nochange-keyed",
-                fresh ? "AllFresh" : "NotAllFresh", lines, form->FTPView.size(), seconds);
+    std::printf("mode=%s result=%s lines=%zu queued=%zu seconds=%.3f\n",
+                keyFile.empty() ? "nochange" : "nochange-keyed", fresh ? "AllFresh" : "NotAllFresh", lines,
+                form->FTPView.size(), seconds);
     std::fflush(stdout);
     form->Close();
     DestroyApplication();
@@ -164,8 +166,10 @@ int RunWinInet(const std::string& url, const std::string& path, DWORD bufferSize
     const size_t startSet = Memory().WorkingSetSize;
     const double start = Seconds();
     HINTERNET session = InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    HINTERNET request = session ? InternetOpenUrlA(session, url.c_str(), nullptr, 0,
-                                                  INTERNET_FLAG_RELOAD | (noCache ? INTERNET_FLAG_NO_CACHE_WRITE : 0), 0) : nullptr;
+    HINTERNET request = session
+                            ? InternetOpenUrlA(session, url.c_str(), nullptr, 0,
+                                               INTERNET_FLAG_RELOAD | (noCache ? INTERNET_FLAG_NO_CACHE_WRITE : 0), 0)
+                            : nullptr;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     bool ok = request && file != INVALID_HANDLE_VALUE;
     std::vector<char> buffer(bufferSize);

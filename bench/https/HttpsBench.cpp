@@ -43,8 +43,8 @@ void Report(const char* mode, const std::string& what, std::vector<double> times
     const double first = times.front();
     std::vector<double> rest(times.begin() + (times.size() > 1 ? 1 : 0), times.end());
     std::sort(rest.begin(), rest.end());
-    std::printf("mode=%s url=%s runs=%zu first_ms=%.2f median_ms=%.2f least_ms=%.2f\n", mode, what.c_str(), times.size(),
-                first, rest[rest.size() / 2], rest.front());
+    std::printf("mode=%s url=%s runs=%zu first_ms=%.2f median_ms=%.2f least_ms=%.2f\n", mode, what.c_str(),
+                times.size(), first, rest[rest.size() / 2], rest.front());
 }
 
 // One pass of a fresh window, as the program runs it; false when it did not close in time or

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } catch (const tolvar::Exception&) {
         }
         try {
-            const tolvar::DateTime stamp = tolvar::CombineDateTime(tolvar::StrToDate(f.Date), tolvar::StrToTime(f.Time));
+            const tolvar::DateTime stamp =
+                tolvar::CombineDateTime(tolvar::StrToDate(f.Date), tolvar::StrToTime(f.Time));
             if (const auto packed = tolvar::PackDosDateTime(stamp)) {
                 // What packs unpacks again, to a time that packs the same.
                 const auto back = tolvar::TryUnpackDosDateTime(*packed);

@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t piece = 1 + data[1];  // reads of 1 to 256 bytes
     const std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    tolvar::THTTPClient client(
-        [&](const std::string&, uint16_t, tolvar::Milliseconds) { return std::make_unique<ScriptedStream>(bytes, piece); });
+    tolvar::THTTPClient client([&](const std::string&, uint16_t, tolvar::Milliseconds) {
+        return std::make_unique<ScriptedStream>(bytes, piece);
+    });
     client.SetBodyLimit(kBodyLimit);
     try {
         if (head) {

@@ -23,9 +23,7 @@ void TCustomControl::WMPaint(TMessage& m) {
 
 void TCustomControl::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_PAINT:
-        WMPaint(m);
-        return;
+    case WM_PAINT: WMPaint(m); return;
     case WM_PRINTCLIENT:
         // PrintWindow and the tools built on it ask for the client this way; the control
         // composes off screen, so the system's default would leave it blank.
@@ -35,8 +33,7 @@ void TCustomControl::WndProc(TMessage& m) {
     case WM_ERASEBKGND:
         m.Result = 1;  // the paint covers the whole area
         return;
-    default:
-        TWinControl::WndProc(m);
+    default: TWinControl::WndProc(m);
     }
 }
 

@@ -168,9 +168,7 @@ void TForm::EraseBackground(HDC dc) {
 
 void TForm::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_CLOSE:
-        Close();
-        return;
+    case WM_CLOSE: Close(); return;
     case WM_ERASEBKGND:
         if (m.WParam) EraseBackground(reinterpret_cast<HDC>(m.WParam));
         m.Result = 1;
@@ -184,8 +182,7 @@ void TForm::WndProc(TMessage& m) {
             OnDeactivate(this);
         }
         return;
-    default:
-        TCustomControl::WndProc(m);
+    default: TCustomControl::WndProc(m);
     }
 }
 

@@ -95,7 +95,7 @@ private:
     TFormStyle formStyle_ = TFormStyle::fsNormal;
     unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     bool active_ = false;
-    bool closed_ = false;  // the main form's close went through
+    bool closed_ = false;                       // the main form's close went through
     int clientWidth_ = -1, clientHeight_ = -1;  // the client size asked for, kept once the window exists
 };
 

@@ -26,9 +26,7 @@ using TNotifyEvent = std::function<void(class TComponent* sender)>;
 
 // A point packed as two signed 16-bit values, x in the low word (mouse and hit-test messages);
 // negative on a monitor left of or above the primary one.
-inline Point PointOf(LPARAM lParam) {
-    return {int16_t(LOWORD(DWORD(lParam))), int16_t(HIWORD(DWORD(lParam)))};
-}
+inline Point PointOf(LPARAM lParam) { return {int16_t(LOWORD(DWORD(lParam))), int16_t(HIWORD(DWORD(lParam)))}; }
 inline LPARAM PackPoint(Point p) { return MAKELPARAM(WORD(int16_t(p.X)), WORD(int16_t(p.Y))); }
 // The proposed window rectangle of WM_NCCALCSIZE, which becomes the client rectangle.
 inline RECT& NcCalcSizeRect(LPARAM lParam) {

@@ -173,11 +173,8 @@ void TWinControl::WndProc(TMessage& m) {
         }
         break;
     case WM_SIZE:
-    case WM_MOVE:
-        UpdateBoundsFromWindow();
-        break;
-    default:
-        break;
+    case WM_MOVE: UpdateBoundsFromWindow(); break;
+    default: break;
     }
     DefaultHandler(m);
 }

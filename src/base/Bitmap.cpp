@@ -24,9 +24,7 @@ SystemColorResolver g_resolver = ClassicSystemColor;
 
 }  // namespace
 
-void SetSystemColorResolver(SystemColorResolver resolver) {
-    g_resolver = resolver ? resolver : ClassicSystemColor;
-}
+void SetSystemColorResolver(SystemColorResolver resolver) { g_resolver = resolver ? resolver : ClassicSystemColor; }
 
 Color ResolveColor(Color c) {
     if (IsSystemColor(c)) return g_resolver(uint8_t(c & 0xFF)) & 0x00FFFFFFu;

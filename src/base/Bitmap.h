@@ -11,17 +11,13 @@ namespace tolvar {
 // composed image goes to the screen without conversion. The high byte is not part of the colour.
 using Pixel = uint32_t;
 
-constexpr Pixel MakePixel(uint8_t r, uint8_t g, uint8_t b) {
-    return (Pixel(r) << 16) | (Pixel(g) << 8) | Pixel(b);
-}
+constexpr Pixel MakePixel(uint8_t r, uint8_t g, uint8_t b) { return (Pixel(r) << 16) | (Pixel(g) << 8) | Pixel(b); }
 constexpr uint8_t PixelR(Pixel p) { return uint8_t(p >> 16); }
 constexpr uint8_t PixelG(Pixel p) { return uint8_t(p >> 8); }
 constexpr uint8_t PixelB(Pixel p) { return uint8_t(p); }
 
 // A resolved (explicit) colour as a pixel.
-constexpr Pixel ColorToPixel(Color c) {
-    return MakePixel(uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16));
-}
+constexpr Pixel ColorToPixel(Color c) { return MakePixel(uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)); }
 
 // System colours resolve through the platform: the Windows side installs its own resolver at
 // start-up; elsewhere the classic Windows palette stands in.

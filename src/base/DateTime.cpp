@@ -124,7 +124,8 @@ std::optional<int32_t> TryStrToInt(std::string_view s) {
         // Hexadecimal texts may spell the full 32-bit pattern; decimal ones must fit.
         if (base == 16 ? value > 0xFFFFFFFFLL : value > (negative ? 2147483648LL : 2147483647LL)) return std::nullopt;
     }
-    if (base == 16) return static_cast<int32_t>(static_cast<uint32_t>(negative ? uint32_t(0) - uint32_t(value) : uint32_t(value)));
+    if (base == 16)
+        return static_cast<int32_t>(static_cast<uint32_t>(negative ? uint32_t(0) - uint32_t(value) : uint32_t(value)));
     return static_cast<int32_t>(negative ? -value : value);
 }
 

@@ -56,9 +56,7 @@ constexpr int64_t Height64(const Rect& r) { return int64_t(r.Bottom) - r.Top; }
 // 0x00BBGGRR for an explicit colour (red in the low byte); 0xFF0000nn names system colour nn.
 using Color = uint32_t;
 
-constexpr Color RGBColor(uint8_t r, uint8_t g, uint8_t b) {
-    return Color(r) | (Color(g) << 8) | (Color(b) << 16);
-}
+constexpr Color RGBColor(uint8_t r, uint8_t g, uint8_t b) { return Color(r) | (Color(g) << 8) | (Color(b) << 16); }
 constexpr bool IsSystemColor(Color c) { return (c & 0xFF000000u) == 0xFF000000u; }
 constexpr Color SystemColor(uint8_t index) { return 0xFF000000u | index; }
 

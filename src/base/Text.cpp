@@ -87,8 +87,7 @@ int IndexOfName(const TextLines& lines, std::string_view name) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const size_t eq = line.find('=');
-        if (eq != std::string::npos && SameTextAscii(std::string_view(line).substr(0, eq), name))
-            return int(i);
+        if (eq != std::string::npos && SameTextAscii(std::string_view(line).substr(0, eq), name)) return int(i);
     }
     return -1;
 }

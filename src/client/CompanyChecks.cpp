@@ -69,7 +69,8 @@ void TfmDownloading::RefreshLogo(const std::string& name) {
         if (const auto stamp = TryUnpackDosDateTime(*age); stamp && DateToStr(*stamp) == DateToStr(Now())) return;
     }
     ShowNextItem(name);
-    const TDownloadResult result = DownloadFile(CompanyFolderUrl + "/" + name, path, {TFeedFolder::Company, std::nullopt});
+    const TDownloadResult result =
+        DownloadFile(CompanyFolderUrl + "/" + name, path, {TFeedFolder::Company, std::nullopt});
     if (result == TDownloadResult::Complete) KeepOnlyLogo(name);
 }
 

@@ -76,7 +76,8 @@ private:
 // transfer, as creating it over the old one would have been.
 void CheckReplaceable(const std::string& target) {
     if (!FileExists(target)) return;
-    UniqueFile probe(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile probe(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe) RaiseCannotCreate(target, GetLastError());
 }
 

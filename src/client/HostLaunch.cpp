@@ -75,8 +75,8 @@ bool TfmDownloading::StartSignedHost(const std::string& commandLine) {
     // The launch copy is what starts, so that is what is checked; and it stays open, shared for
     // reading alone, from the check until it has started, so that nothing can change it between.
     // A copy that failed (a launch copy still in use) is started only when it too is the signed one.
-    const UniqueFile launchCopy(
-        CreateFileA(kHostLaunchCopy, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile launchCopy(CreateFileA(kHostLaunchCopy, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!launchCopy) return false;
     const HANDLE file = launchCopy.Get();
     if (CallPumping([file] { return Sha256OfFile(file); }) != expected) return false;

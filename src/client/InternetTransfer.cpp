@@ -69,7 +69,7 @@ HINTERNET OpenService(const TProxyRoute& proxy) {
 DWORD StatusOf(HINTERNET request) {
     DWORD status = 0, size = sizeof status;
     return HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ? status
-                                                                                                           : 0;
+                                                                                                             : 0;
 }
 
 }  // namespace

@@ -124,7 +124,8 @@ std::optional<uint32_t> PackedListTime(const std::string& date, const std::strin
 }  // namespace
 
 void StampFileTime(const std::string& path, const std::string& date, const std::string& time) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     const std::optional<uint32_t> packed = PackedListTime(date, time);
     if (!packed) return;  // before 1980 or after 2107: the file keeps its time

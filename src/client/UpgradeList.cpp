@@ -53,8 +53,8 @@ void TfmDownloading::ParseUpgradeList() {
             if (argument.empty() || argument.back() != '\\') clientPath += '\\';
         } else if (command == "FILE") {
             TFileFields f = SplitFileFields(argument);
-            TFileRecord r{std::move(f.FileName), std::move(f.Size), std::move(f.Date), std::move(f.Time), serverPath,
-                          clientPath};
+            TFileRecord r{std::move(f.FileName), std::move(f.Size), std::move(f.Date),
+                          std::move(f.Time),     serverPath,        clientPath};
             if (SameLocalPath(r.ClientPath + r.FileName, kHostProgram)) ListedHost = r;
             // A file that looks fresh by its size and time counts only when it is also the signed one.
             if (NeedsDownload(clientPath, r.FileName, r.Size, r.Date, r.Time) || !IsSignedOnDisk(r))

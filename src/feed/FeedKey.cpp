@@ -15,9 +15,8 @@ constexpr std::string_view kEnd = "-----END PUBLIC KEY-----";
 // The DER of a P-256 SubjectPublicKeyInfo up to the point: SEQUENCE { SEQUENCE { id-ecPublicKey,
 // prime256v1 }, BIT STRING { 0 unused bits, 0x04 (uncompressed) ... } }. Every such key has
 // exactly these bytes before its X and Y.
-constexpr uint8_t kSpkiPrefix[] = {0x30, 0x59, 0x30, 0x13, 0x06, 0x07, 0x2a, 0x86, 0x48, 0xce, 0x3d, 0x02, 0x01,
-                                   0x06, 0x08, 0x2a, 0x86, 0x48, 0xce, 0x3d, 0x03, 0x01, 0x07, 0x03, 0x42, 0x00,
-                                   0x04};
+constexpr uint8_t kSpkiPrefix[] = {0x30, 0x59, 0x30, 0x13, 0x06, 0x07, 0x2a, 0x86, 0x48, 0xce, 0x3d, 0x02, 0x01, 0x06,
+                                   0x08, 0x2a, 0x86, 0x48, 0xce, 0x3d, 0x03, 0x01, 0x07, 0x03, 0x42, 0x00, 0x04};
 constexpr size_t kSpkiSize = sizeof kSpkiPrefix + 64;
 
 bool IsBase64Char(char c) {
@@ -51,7 +50,7 @@ EcPublicPoint ReadFeedPublicKey(std::string_view pem) {
     if (end == std::string_view::npos) throw EFeedKeyError("the public key block has no end line");
     const std::string der = Base64Decode(BlockBase64(pem.substr(from, end - from)));
     if (der.size() != kSpkiSize || !std::equal(std::begin(kSpkiPrefix), std::end(kSpkiPrefix), der.begin(),
-                                              [](uint8_t a, char b) { return a == uint8_t(b); }))
+                                               [](uint8_t a, char b) { return a == uint8_t(b); }))
         throw EFeedKeyError("not a P-256 (prime256v1) public key with an uncompressed point");
     EcPublicPoint point;
     std::copy(der.begin() + sizeof kSpkiPrefix, der.end(), point.begin());

@@ -141,7 +141,8 @@ TManifest ReadManifest(std::string_view text) {
         if (start == text.size()) Fail(number, "the manifest ends without its signature line");
         const size_t end = text.find('\n', start);
         const size_t length = (end == std::string_view::npos ? text.size() : end) - start;
-        if (length > kMaxManifestLine) Fail(number, "the line is longer than " + std::to_string(kMaxManifestLine) + " bytes");
+        if (length > kMaxManifestLine)
+            Fail(number, "the line is longer than " + std::to_string(kMaxManifestLine) + " bytes");
         if (end == std::string_view::npos) Fail(number, "the manifest ends in the middle of a line");
         const std::string_view line = text.substr(start, length);
 

@@ -117,8 +117,7 @@ namespace {
 // Reads the body by the response's rules into `sink`, or drops it when `sink` is null. A body
 // to keep that would pass `limit` bytes fails as a broken transfer does, before it is read
 // where its length is announced; a body to drop is read up to `limit` and left there.
-void ReadBody(TStreamReader& reader, int statusCode, const THTTPHeaders& headers, std::string* sink,
-              uint64_t limit) {
+void ReadBody(TStreamReader& reader, int statusCode, const THTTPHeaders& headers, std::string* sink, uint64_t limit) {
     if (statusCode == 204) return;
     const auto lengthText = headers.Value("Content-Length");
     const auto length = lengthText ? ParseDecimal(*lengthText) : std::nullopt;
@@ -165,8 +164,9 @@ THTTPClient::Response THTTPClient::ReadHead(TStreamReader& reader) const {
         response.Headers.Clear();
         for (;;) {
             const auto line = readHeadLine();
-            if (!line) throw ESocketError("Connection closed inside the response headers", response.StatusCode,
-                                          response.StatusLine);
+            if (!line)
+                throw ESocketError("Connection closed inside the response headers", response.StatusCode,
+                                   response.StatusLine);
             if (line->empty()) break;
             response.Headers.AddLine(*line);
         }
@@ -183,7 +183,8 @@ void THTTPClient::OpenTunnel(TByteStream& proxy, const TUrl& url) const {
     // A proxy that wants a sign-in (407) fails the request as a server's 401 does: there are no
     // credentials to give. A redirect or an error page from the proxy is no tunnel either.
     if (answer.StatusCode < 200 || answer.StatusCode > 299)
-        throw EHTTPProtocolError("Proxy refused the tunnel: " + answer.StatusLine, answer.StatusCode, answer.StatusLine);
+        throw EHTTPProtocolError("Proxy refused the tunnel: " + answer.StatusLine, answer.StatusCode,
+                                 answer.StatusLine);
     // The server speaks first in the tunnel only after our hello: anything the proxy sent
     // beyond its answer is not the server's.
     if (reader.Buffered() != 0)

@@ -26,8 +26,8 @@ class THTTPClient {
 public:
     // How a request reaches its server: a stream connected to the host and port, and the TLS
     // layer put over it for https.
-    using Connector = std::function<std::unique_ptr<TByteStream>(const std::string& host, uint16_t port,
-                                                                 Milliseconds timeout)>;
+    using Connector =
+        std::function<std::unique_ptr<TByteStream>(const std::string& host, uint16_t port, Milliseconds timeout)>;
     using TlsLayer = std::function<std::unique_ptr<TByteStream>(std::unique_ptr<TByteStream> connected,
                                                                 const std::string& host, Milliseconds timeout)>;
 

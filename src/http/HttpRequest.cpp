@@ -10,8 +10,9 @@ const char* const kUserAgent = "User-Agent: Mozilla/3.0 (compatible; TolvarClien
 
 std::string HTTPRequestBytes(const std::string& method, const TUrl& url, TRequestTarget target) {
     // The absolute form carries the host as the Host header does, and never the user information.
-    const std::string shown =
-        target == TRequestTarget::Absolute ? LowerCaseAscii(url.Protocol) + "://" + url.HostHeader() + url.Target : url.Target;
+    const std::string shown = target == TRequestTarget::Absolute
+                                  ? LowerCaseAscii(url.Protocol) + "://" + url.HostHeader() + url.Target
+                                  : url.Target;
     std::string request = method + " " + shown + " HTTP/1.1\r\n";
     request += "Content-Type: text/html\r\n";
     request += "Host: " + url.HostHeader() + "\r\n";

@@ -73,7 +73,8 @@ bool IsLoopbackHost(const std::string& host) {
 }
 
 bool KeepsLoopback(const std::vector<std::string>& bypass) {
-    return std::any_of(bypass.begin(), bypass.end(), [](const std::string& e) { return SameTextAscii(e, "<-loopback>"); });
+    return std::any_of(bypass.begin(), bypass.end(),
+                       [](const std::string& e) { return SameTextAscii(e, "<-loopback>"); });
 }
 
 bool LoopbackStaysLocal(const std::string& bypass, const TUrl& url) {
@@ -200,8 +201,8 @@ TProxyRoute TProxyChooser::Choose(const TUrl& url, const std::string& address) {
         // The script decides alone: the bypass list of the named proxy is not its.
         if (const auto answer = script_(s, address)) {
             if (Trim(answer->Proxy).empty()) return {};
-            return NamedProxyFor(answer->Proxy, answer->Bypass + (KeepsLoopback(Entries(s.Bypass)) ? ";<-loopback>" : ""),
-                                 url);
+            return NamedProxyFor(answer->Proxy,
+                                 answer->Bypass + (KeepsLoopback(Entries(s.Bypass)) ? ";<-loopback>" : ""), url);
         }
     }
     return NamedProxyFor(s.Proxy, s.Bypass, url);

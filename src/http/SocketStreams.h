@@ -59,7 +59,8 @@ public:
             }
             int error = Api::Connect(s.Get(), *address);
             if (error != 0 && Api::InProgress(error)) {
-                const auto left = std::max(std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()), Milliseconds(0));
+                const auto left =
+                    std::max(std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()), Milliseconds(0));
                 if (!Api::Wait(s.Get(), true, left / static_cast<long>(untried))) {
                     timedOut = true;
                     continue;

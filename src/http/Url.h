@@ -14,10 +14,10 @@ struct TUrl {
     std::string Port;      // as written; empty when the URL names none
     std::string Target;    // from the "/" after the authority, without the fragment, not encoded
 
-    bool Secure() const;               // https: the request goes over TLS
-    uint16_t DefaultPort() const;      // 443 for https, 80 for http
-    uint16_t PortNumber() const;       // the default port when the URL names none
-    std::string ConnectHost() const;   // the host without IPv6 brackets
+    bool Secure() const;              // https: the request goes over TLS
+    uint16_t DefaultPort() const;     // 443 for https, 80 for http
+    uint16_t PortNumber() const;      // the default port when the URL names none
+    std::string ConnectHost() const;  // the host without IPv6 brackets
     // The host, with ":" and the port unless the port is the default one written plainly ("80"
     // for http, "443" for https).
     std::string HostHeader() const;

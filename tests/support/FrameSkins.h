@@ -31,10 +31,12 @@ inline SkinPackage TestFramePackage(const std::string& caption = kFourFrames, co
     FillBitmapRect(p.mainPicture, {0, 0, 60, 15}, CaptionBand());
     FillBitmapRect(p.mainPicture, {3, 15, 57, 37}, MakePixel(20, 22, 26));
     p.maskPicture = Bitmap(60, 40, MakePixel(0, 0, 0));
-    for (const Point c : {Point{0, 0}, Point{59, 0}, Point{0, 39}, Point{59, 39}}) p.maskPicture.At(c.X, c.Y) = MakePixel(255, 255, 255);
+    for (const Point c : {Point{0, 0}, Point{59, 0}, Point{0, 39}, Point{59, 39}})
+        p.maskPicture.At(c.X, c.Y) = MakePixel(255, 255, 255);
 
     Bitmap objects(240, 40, MakePixel(0, 0, 0));
-    for (int32_t k = 1; k <= kAnimationFrames; ++k) FillBitmapRect(objects, {54 * (k - 1), 0, 54 * k, 15}, AnimationColour(k));
+    for (int32_t k = 1; k <= kAnimationFrames; ++k)
+        FillBitmapRect(objects, {54 * (k - 1), 0, 54 * k, 15}, AnimationColour(k));
     FillBitmapRect(objects, {0, 20, 12, 32}, MakePixel(90, 90, 90));    // close button
     FillBitmapRect(objects, {12, 20, 24, 32}, MakePixel(220, 40, 30));  // and hovered
     Bitmap layer(30, 30), layerMask(30, 30);
@@ -46,24 +48,31 @@ inline SkinPackage TestFramePackage(const std::string& caption = kFourFrames, co
             const uint8_t g = uint8_t(window ? 0 : a);
             layerMask.At(x, y) = MakePixel(g, g, g);
             const Pixel c = BorderColour();
-            layer.At(x, y) = MakePixel(uint8_t(PixelR(c) * g / 255), uint8_t(PixelG(c) * g / 255), uint8_t(PixelB(c) * g / 255));
+            layer.At(x, y) =
+                MakePixel(uint8_t(PixelR(c) * g / 255), uint8_t(PixelG(c) * g / 255), uint8_t(PixelB(c) * g / 255));
         }
     p.activePictures = {objects, layer, layerMask};
     p.description =
-        std::string("[VERSION]\nskinname=test frame\n[PICTURES]\n"
-        "[FORMINFO]\nlefttoppoint=10,15\nrighttoppoint=50,15\nleftbottompoint=10,37\nrightbottompoint=50,37\n"
-        "clientrect=3,15,57,37\ncaptionrect=3,0,57,15\nmaskrectarea=2,2,58,38\nborderwidth=3\n"
-        "hittestlefttoppoint=10,10\nhittestrighttoppoint=50,10\nhittestleftbottompoint=10,30\nhittestrightbottompoint=50,30\n"
-        "leftstretch=1\ntopstretch=1\nrightstretch=1\nbottomstretch=1\n") +
+        std::string(
+            "[VERSION]\nskinname=test frame\n[PICTURES]\n"
+            "[FORMINFO]\nlefttoppoint=10,15\nrighttoppoint=50,15\nleftbottompoint=10,37\nrightbottompoint=50,37\n"
+            "clientrect=3,15,57,37\ncaptionrect=3,0,57,15\nmaskrectarea=2,2,58,38\nborderwidth=3\n"
+            "hittestlefttoppoint=10,10\nhittestrighttoppoint=50,10\nhittestleftbottompoint=10,"
+            "30\nhittestrightbottompoint=50,30\n"
+            "leftstretch=1\ntopstretch=1\nrightstretch=1\nbottomstretch=1\n") +
         formInfo +
-        std::string("[LAYERFRAME]\npictureindex=1\nmaskpictureindex=2\ninactivepictureindex=-1\ninactivemaskpictureindex=-1\n"
-        "lefttoppoint=10,8\nrighttoppoint=20,8\nleftbottompoint=10,22\nrightbottompoint=20,22\nclientrect=8,8,22,22\n"
-        "alphablendvalue=255\ninactivealphablendvalue=160\n"
-        "[SKINOBJECTS]\ncount=2\n0=caption:caption\n1=closebutton:stdbutton\n"
-        "[caption]\nskinrect=3,0,57,15\ntextrect=2,1,40,14\nactivepictureindex=0\nfontheight=10\nalignment=taleftjustify\n") +
+        std::string(
+            "[LAYERFRAME]\npictureindex=1\nmaskpictureindex=2\ninactivepictureindex=-1\ninactivemaskpictureindex=-1\n"
+            "lefttoppoint=10,8\nrighttoppoint=20,8\nleftbottompoint=10,22\nrightbottompoint=20,22\nclientrect=8,8,22,"
+            "22\n"
+            "alphablendvalue=255\ninactivealphablendvalue=160\n"
+            "[SKINOBJECTS]\ncount=2\n0=caption:caption\n1=closebutton:stdbutton\n"
+            "[caption]\nskinrect=3,0,57,15\ntextrect=2,1,40,14\nactivepictureindex=0\nfontheight=10\nalignment="
+            "taleftjustify\n") +
         caption +
-        std::string("[closebutton]\ncommand=cmclose\nskinrectinapicture=1\nactivepictureindex=0\nskinrect=0,20,12,32\n"
-        "activeskinrect=12,20,24,32\nmorphing=1\n");
+        std::string(
+            "[closebutton]\ncommand=cmclose\nskinrectinapicture=1\nactivepictureindex=0\nskinrect=0,20,12,32\n"
+            "activeskinrect=12,20,24,32\nmorphing=1\n");
     return p;
 }
 

@@ -26,12 +26,9 @@ inline Bitmap Picture(int32_t width, int32_t height) {
 
 inline std::string Describe(Pixel p) {
     std::ostringstream s;
-    if (p == kUntouched)
-        s << "untouched";
-    else if (p == 0)
-        s << "0";
-    else
-        s << "(" << int((p >> 12) & 0xFFF) - 1 << "," << int(p & 0xFFF) - 1 << ")";
+    if (p == kUntouched) s << "untouched";
+    else if (p == 0) s << "0";
+    else s << "(" << int((p >> 12) & 0xFFF) - 1 << "," << int(p & 0xFFF) - 1 << ")";
     return s.str();
 }
 

@@ -16,9 +16,9 @@ using namespace tolvar;
 
 namespace {
 
-const char* const kFieldNames[] = {"day code",    "placeholder",  "mode",      "company code",
-                                   "domain address", "domain port", "main address", "main port",
-                                   "company name", "company telephone", "home page"};
+const char* const kFieldNames[] = {"day code",       "placeholder",       "mode",         "company code",
+                                   "domain address", "domain port",       "main address", "main port",
+                                   "company name",   "company telephone", "home page"};
 
 std::vector<std::string> Words(const std::string& s) {
     // Split at single spaces, as the client joined them: two spaces in a row mean an empty field.
@@ -51,8 +51,10 @@ protected:
         RECT all{0, 0, ClientWidth(), ClientHeight()};
         UniqueGdiObject background(CreateSolidBrush(RGB(250, 250, 252)));
         FillRect(dc, &all, static_cast<HBRUSH>(background.Get()));
-        UniqueFont title(CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, "Tahoma"));
-        UniqueFont body(CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, "Tahoma"));
+        UniqueFont title(
+            CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, "Tahoma"));
+        UniqueFont body(
+            CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, "Tahoma"));
         SetBkMode(dc, TRANSPARENT);
         {
             SelectGuard f(dc, title.Get());
@@ -87,7 +89,8 @@ private:
         GetModuleFileNameA(nullptr, exe, MAX_PATH);
         std::string path = exe;
         path = path.substr(0, path.find_last_of('\\') + 1) + "host-command-line.txt";
-        UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return;
         const std::string line = args_ + "\r\n";
         DWORD written;

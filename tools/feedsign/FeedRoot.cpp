@@ -48,7 +48,8 @@ fs::path FileOfPath(const fs::path& root, const std::string& path) {
         from = slash + 1;
     }
     const fs::path file = Below(root, path);
-    if (!fs::is_regular_file(file)) throw Exception("the path " + path + " names no file of the root (" + file.string() + ")");
+    if (!fs::is_regular_file(file))
+        throw Exception("the path " + path + " names no file of the root (" + file.string() + ")");
     return file;
 }
 
@@ -82,7 +83,8 @@ std::vector<TManifestPlan> PlanManifests(const fs::path& root) {
             for (std::string_view name : kCompanyFiles) {
                 const fs::path file = folder / std::string(name);
                 if (fs::is_regular_file(file))
-                    plan.Files.push_back({std::string(kCompanyFolders) + folder.filename().string() + "/" + std::string(name), file});
+                    plan.Files.push_back(
+                        {std::string(kCompanyFolders) + folder.filename().string() + "/" + std::string(name), file});
             }
             plans.push_back(std::move(plan));
         }

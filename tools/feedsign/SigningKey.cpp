@@ -83,11 +83,13 @@ EcdsaSignature TSigningKey::Sign(std::string_view bytes) const {
     UniqueMdContext context(EVP_MD_CTX_new());
     size_t size = 0;
     if (!context || EVP_DigestSignInit(context.get(), nullptr, EVP_sha256(), nullptr, key_.get()) != 1 ||
-        EVP_DigestSign(context.get(), nullptr, &size, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) != 1)
+        EVP_DigestSign(context.get(), nullptr, &size, reinterpret_cast<const unsigned char*>(bytes.data()),
+                       bytes.size()) != 1)
         throw Exception("cannot sign" + Reason());
     std::string der(size, '\0');
     auto* out = reinterpret_cast<unsigned char*>(der.data());
-    if (EVP_DigestSign(context.get(), out, &size, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) != 1)
+    if (EVP_DigestSign(context.get(), out, &size, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) !=
+        1)
         throw Exception("cannot sign" + Reason());
     // OpenSSL writes the signature as DER; the manifest and CNG take r and s as they are.
     const unsigned char* in = out;
@@ -146,7 +148,8 @@ bool TVerifyingKey::Verifies(std::string_view bytes, const EcdsaSignature& signa
 
 void MakeKeyPair(const std::filesystem::path& privateFile, const std::filesystem::path& publicFile) {
     for (const auto& file : {privateFile, publicFile})
-        if (std::filesystem::exists(file)) throw Exception(file.string() + " exists already: a key is never overwritten");
+        if (std::filesystem::exists(file))
+            throw Exception(file.string() + " exists already: a key is never overwritten");
     std::unique_ptr<EVP_PKEY, void (*)(EVP_PKEY*)> key(EVP_EC_gen(SN_X9_62_prime256v1), EVP_PKEY_free);
     UniqueBio privatePem(BIO_new(BIO_s_mem())), publicPem(BIO_new(BIO_s_mem()));
     if (!key || !privatePem || !publicPem ||
@@ -166,7 +169,8 @@ Sha256Digest Sha256OfFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw Exception("cannot read " + file.string());
     UniqueMdContext context(EVP_MD_CTX_new());
-    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1) throw Exception("no SHA-256" + Reason());
+    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
+        throw Exception("no SHA-256" + Reason());
     char buffer[64 * 1024];
     while (in) {
         in.read(buffer, sizeof buffer);

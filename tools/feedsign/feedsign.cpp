@@ -34,7 +34,8 @@ constexpr const char* kUsage =
 
 // A whole decimal number of days, or none.
 std::optional<int> DaysOf(const std::string& text) {
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
     return std::atoi(text.c_str());
 }
 

@@ -41,10 +41,8 @@ int main(int argc, char** argv) {
     }
     try {
         const std::string sealed = EncryptText(ReadSettingsFile(argv[1]), SettingsKeyPhrase);
-        if (argc == 3)
-            WriteOutput(argv[2], sealed);
-        else
-            std::printf("%s\n", sealed.c_str());
+        if (argc == 3) WriteOutput(argv[2], sealed);
+        else std::printf("%s\n", sealed.c_str());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "sealsettings: %s\n", e.what());

@@ -44,8 +44,10 @@ int main(int argc, char** argv) {
         tolvar::TskCompressedStoredSkin skin;
         skin.BuildFromDescription(description);
         if (skin.CompressedStream.Empty()) {
-            std::fprintf(stderr, "skinpack: %s lacks one of [VERSION], [PICTURES], [FORMINFO], [SKINOBJECTS], "
-                                 "[SKINCONTROLS]\n", description.c_str());
+            std::fprintf(stderr,
+                         "skinpack: %s lacks one of [VERSION], [PICTURES], [FORMINFO], [SKINOBJECTS], "
+                         "[SKINCONTROLS]\n",
+                         description.c_str());
             return 1;
         }
         tolvar::TFileStream file(out, tolvar::TFileStream::fmCreate);

@@ -72,7 +72,8 @@ void StampResources(const std::string& input, const std::string& output, const s
         ResourceUpdate update(temporary.Path());
         if (!update) Fail("cannot write resources into a copy of \"" + input + "\" (is it a Windows program?)");
         if (!update.Write(SettingsResourceName, sealedSettings)) Fail("cannot write the SETTINGS resource");
-        if (updateRoot && !update.Write(UpdateRootResourceName, *updateRoot)) Fail("cannot write the UPDATEROOT resource");
+        if (updateRoot && !update.Write(UpdateRootResourceName, *updateRoot))
+            Fail("cannot write the UPDATEROOT resource");
         if (feedKey && !update.Write(FeedKeyResourceName, *feedKey)) Fail("cannot write the FEEDKEY resource");
         if (!update.Commit()) Fail("cannot write the resources into \"" + temporary.Path() + "\"");
     }

@@ -14,7 +14,7 @@ struct StampOptions {
     std::string SettingsFile;
     std::optional<std::string> UpdateRoot;
     std::optional<std::string> FeedKeyFile;  // the vendor's public key, PEM
-    bool Help = false;  // -h or --help: print the usage, stamp nothing
+    bool Help = false;                       // -h or --help: print the usage, stamp nothing
 };
 
 // The arguments after the program name, options and the two files in any order. A bad command

@@ -44,13 +44,11 @@ int Stamp(const StampOptions& options) {
                 options.SettingsFile.c_str(), plain.size(), names.size(), list.c_str());
     if (options.UpdateRoot)
         std::printf("  UPDATEROOT  %zu bytes: %s\n", options.UpdateRoot->size(), options.UpdateRoot->c_str());
-    else
-        std::printf("  UPDATEROOT  not given, left as it was\n");
+    else std::printf("  UPDATEROOT  not given, left as it was\n");
     if (options.FeedKeyFile)
         std::printf("  FEEDKEY     the vendor's public key from %s: this build uses only what the vendor signed\n",
                     options.FeedKeyFile->c_str());
-    else
-        std::printf("  FEEDKEY     not given, left as it was\n");
+    else std::printf("  FEEDKEY     not given, left as it was\n");
     if (Trim(ValueOf(TextToLines(plain), "CompanyCode")).empty())
         std::fprintf(stderr, "TolvarStamp: warning: no CompanyCode in %s, so this build runs no company checks\n",
                      options.SettingsFile.c_str());

@@ -79,7 +79,8 @@ std::string FileNameProblem(std::string_view name, bool asciiOnly) {
         if (IsControl(c)) return "a control character";
         if (asciiOnly && c >= 0x80) return "a byte outside ASCII (a workstation reads the list in its own code page)";
         if (kNotInNames.find(char(c)) != std::string_view::npos)
-            return std::string("the character '") + char(c) + "', which a file name on the server and the workstation cannot carry";
+            return std::string("the character '") + char(c) +
+                   "', which a file name on the server and the workstation cannot carry";
     }
     if (name.back() == '.') return "a name that ends in a dot, which Windows drops";
     if (IsDeviceName(name)) return "a device name of Windows";
@@ -113,7 +114,8 @@ std::string LocalPathProblem(std::string_view path) {
 
 std::string MaskProblem(std::string_view mask) {
     const size_t cut = mask.rfind('\\');
-    if (cut == std::string_view::npos) return "not an absolute local mask (a folder, \"\\\" and a name that may hold * and ?)";
+    if (cut == std::string_view::npos)
+        return "not an absolute local mask (a folder, \"\\\" and a name that may hold * and ?)";
     if (std::string problem = LocalPathProblem(mask.substr(0, cut + 1)); !problem.empty()) return problem;
     const std::string_view last = mask.substr(cut + 1);
     if (last.empty()) return "no name after the folder";
@@ -160,20 +162,25 @@ std::string ListedTimeProblem(const std::string& date, const std::string& time) 
     FormatSettings().ShortDateFormat = "yyyy-mm-dd";
     FormatSettings().DateSeparator = '-';
     const std::optional<DateTime> d = TryStrToDate(date);
-    if (!d) return "the date '" + date + "' does not convert: a workstation that has the file ends its pass with an error";
+    if (!d)
+        return "the date '" + date + "' does not convert: a workstation that has the file ends its pass with an error";
     const std::optional<DateTime> t = TryStrToTime(time);
-    if (!t) return "the time '" + time + "' does not convert: a workstation that has the file ends its pass with an error";
+    if (!t)
+        return "the time '" + time + "' does not convert: a workstation that has the file ends its pass with an error";
     if (d->Year < 1980 || d->Year > 2107)
-        return "the date " + date + " is outside 1980 to 2107: no file time can hold it, so the file never counts as fresh";
+        return "the date " + date +
+               " is outside 1980 to 2107: no file time can hold it, so the file never counts as fresh";
     if (t->Second % 2 != 0)
-        return "the time " + time + " has an odd second: a file time holds even seconds only, so a client that compares "
+        return "the time " + time +
+               " has an odd second: a file time holds even seconds only, so a client that compares "
                "it to the second never finds the file fresh and fetches it on every start";
     return {};
 }
 
 std::string ListedSizeProblem(const std::string& size, int32_t& value) {
     const std::optional<int32_t> v = TryStrToInt(size);
-    if (!v) return "the size '" + size + "' does not convert: a workstation that has the file ends its pass with an error";
+    if (!v)
+        return "the size '" + size + "' does not convert: a workstation that has the file ends its pass with an error";
     if (*v < 0) return "the size " + size + " is negative: no file has it";
     value = *v;
     return {};

@@ -46,7 +46,8 @@ public:
             else release_.MakeDirs.push_back(WithBackslash(dir));
         }
         for (const std::string& mask : spec_.Deletes) {
-            if (const std::string problem = MaskProblem(mask); !problem.empty()) Refuse("--delete " + mask + ": " + problem);
+            if (const std::string problem = MaskProblem(mask); !problem.empty())
+                Refuse("--delete " + mask + ": " + problem);
             else release_.Deletes.push_back(mask);
         }
         if (spec_.Folders.empty()) Refuse("no --folder SOURCE SPATH CPATH given: a release lists at least one folder");
@@ -68,7 +69,8 @@ private:
     void Refuse(std::string problem) { problems_.push_back(std::move(problem)); }
 
     void PlanFolder(const TFolderSpec& folder) {
-        const std::string what = "--folder " + folder.Source.string() + " " + folder.ServerPath + " " + folder.ClientPath;
+        const std::string what =
+            "--folder " + folder.Source.string() + " " + folder.ServerPath + " " + folder.ClientPath;
         bool usable = true;
         if (const std::string problem = ServerPathProblem(folder.ServerPath); !problem.empty()) {
             Refuse(what + ": SPATH " + folder.ServerPath + ": " + problem);
@@ -95,7 +97,8 @@ private:
 
     void Walk(const fs::path& source, const std::string& serverPath, const std::string& clientPath, int depth) {
         if (depth > kMaxDepth) {
-            Refuse(Quoted(source) + ": folders nested deeper than " + std::to_string(kMaxDepth) + " (a folder link that loops?)");
+            Refuse(Quoted(source) + ": folders nested deeper than " + std::to_string(kMaxDepth) +
+                   " (a folder link that loops?)");
             return;
         }
         std::vector<fs::path> files, folders;
@@ -114,7 +117,8 @@ private:
 
         TListedFolder listed{serverPath, clientPath, {}};
         for (const fs::path& file : files)
-            if (std::optional<TReleaseFile> planned = PlanFile(file, serverPath, clientPath)) listed.Files.push_back(std::move(*planned));
+            if (std::optional<TReleaseFile> planned = PlanFile(file, serverPath, clientPath))
+                listed.Files.push_back(std::move(*planned));
         if (!listed.Files.empty()) release_.Folders.push_back(std::move(listed));
 
         for (const fs::path& folder : folders) {
@@ -127,7 +131,8 @@ private:
         }
     }
 
-    std::optional<TReleaseFile> PlanFile(const fs::path& file, const std::string& serverPath, const std::string& clientPath) {
+    std::optional<TReleaseFile> PlanFile(const fs::path& file, const std::string& serverPath,
+                                         const std::string& clientPath) {
         ++fileCount_;
         const std::string name = file.filename().string();
         bool usable = true;
@@ -151,8 +156,10 @@ private:
         }
         const std::optional<TListedTime> listed = ListedTimeOf(int64_t(info.st_mtim.tv_sec));
         if (!listed) {
-            Refuse(Quoted(file) + ": its modification time lies before 1980 or after 2107, which no file time of a "
-                                  "workstation can hold: give it a current one (touch " + Quoted(file) + ")");
+            Refuse(Quoted(file) +
+                   ": its modification time lies before 1980 or after 2107, which no file time of a "
+                   "workstation can hold: give it a current one (touch " +
+                   Quoted(file) + ")");
             usable = false;
         }
         if (!usable) return std::nullopt;
@@ -174,7 +181,8 @@ private:
         const std::string servedKey = UpperCaseAscii(served);
         if (servedKey == UpperCaseAscii(kUpgradeListFile) || servedKey == UpperCaseAscii(kListManifestFile))
             Refuse(Quoted(file) + ": would be served as " + served + ", the upgrade list's own place");
-        else if (const auto [other, fresh] = servedFiles_.emplace(servedKey, placed); !fresh && other->second.Source != placed.Source)
+        else if (const auto [other, fresh] = servedFiles_.emplace(servedKey, placed);
+                 !fresh && other->second.Source != placed.Source)
             Refuse(other->second.Source + " and " + placed.Source + " would both be served as " + served);
         return TReleaseFile{name, file, uint64_t(info.st_size), listed->Date, listed->Time};
     }

@@ -93,9 +93,9 @@ private:
 // What a request came to: the body or length, or why there is none.
 struct Fetched {
     bool Ok = false;
-    bool Missing = false;   // the server answered 404
+    bool Missing = false;  // the server answered 404
     bool TimedOut = false;
-    bool TooLong = false;   // the body went past the limit given
+    bool TooLong = false;  // the body went past the limit given
     std::string Body;
     int32_t Length = -1;
     std::string Error;
@@ -193,14 +193,15 @@ private:
         }
         if (manifest.Expires - now < kExpiryWarning)
             Problem(path + ": expires " + expires + ", within 7 days: sign the root again and upload it before then");
-        else
-            Note(path + ": holds until " + expires);
+        else Note(path + ": holds until " + expires);
         return manifest;
     }
 
     void CheckList() {
         std::optional<TManifest> manifest;
-        if (key_) manifest = VerifiedManifest(std::string(kListManifestFile), "a build with the key takes no list and updates nothing");
+        if (key_)
+            manifest = VerifiedManifest(std::string(kListManifestFile),
+                                        "a build with the key takes no list and updates nothing");
 
         const Fetched list = Get(std::string(kUpgradeListFile));
         if (!list.Ok) {
@@ -230,15 +231,18 @@ private:
         const std::set<std::string> scope = ListManifestScope(TextToLines(listText));
         if (!list) Problem(where + ": does not name the list: a build with the key takes no list and updates nothing");
         else if (list->Hash != Sha256OfBytes(listText))
-            Problem(where + ": the list's SHA-256 is not the one it names (the list changed after signing, or a cache "
-                            "serves an old one): a build with the key takes no list and updates nothing");
+            Problem(where +
+                    ": the list's SHA-256 is not the one it names (the list changed after signing, or a cache "
+                    "serves an old one): a build with the key takes no list and updates nothing");
         std::vector<std::string> extra, lacking;
         std::set_difference(named.begin(), named.end(), scope.begin(), scope.end(), std::back_inserter(extra));
         std::set_difference(scope.begin(), scope.end(), named.begin(), named.end(), std::back_inserter(lacking));
         if (!extra.empty())
-            Problem(where + ": names " + NamesOf(extra) + ", which the list does not: a build with the key takes no list");
+            Problem(where + ": names " + NamesOf(extra) +
+                    ", which the list does not: a build with the key takes no list");
         if (!lacking.empty())
-            Problem(where + ": does not name " + NamesOf(lacking) + ", which the list does: a build with the key takes no list");
+            Problem(where + ": does not name " + NamesOf(lacking) +
+                    ", which the list does: a build with the key takes no list");
     }
 
     struct Outcome {
@@ -272,9 +276,11 @@ private:
             for (std::string& p : outcomes[i].Problems) Problem(std::move(p));
         }
         if (!unchecked.empty())
-            Problem(Plural(unchecked.size(), "listed file") + " not checked (" + NamesOf(unchecked) + "): " +
-                    (Clock::now() < deadline_ ? "the server stopped answering (" + Plural(size_t(timeouts_.load()), "request") + " timed out)"
-                                              : "the check ran out of its " + std::to_string(options_.TimeLimit.count()) + " s"));
+            Problem(
+                Plural(unchecked.size(), "listed file") + " not checked (" + NamesOf(unchecked) + "): " +
+                (Clock::now() < deadline_
+                     ? "the server stopped answering (" + Plural(size_t(timeouts_.load()), "request") + " timed out)"
+                     : "the check ran out of its " + std::to_string(options_.TimeLimit.count()) + " s"));
     }
 
     // False when the check's time ran out before the server could answer: the file counts as
@@ -290,8 +296,7 @@ private:
             return true;
         }
         if (file.Size) {
-            if (head.Length < 0)
-                problem("the HEAD answer carries no length: no download of it can complete");
+            if (head.Length < 0) problem("the HEAD answer carries no length: no download of it can complete");
             else if (head.Length != *file.Size)
                 problem("the HEAD answer announces " + std::to_string(head.Length) + " bytes, the list " +
                         std::to_string(*file.Size) + ": every download of it fails");
@@ -309,13 +314,16 @@ private:
         }
         bytes_ += body.Body.size();
         if (file.Size && body.Body.size() != uint64_t(*file.Size))
-            problem("its body has " + std::to_string(body.Body.size()) + " bytes, the list " + std::to_string(*file.Size));
+            problem("its body has " + std::to_string(body.Body.size()) + " bytes, the list " +
+                    std::to_string(*file.Size));
         // A file the manifest does not name is told once, with the manifest's other differences.
         if (hashes) {
             const auto signedHash = hashes->find(path);
             if (signedHash != hashes->end() && signedHash->second != Sha256OfBytes(body.Body))
-                problem("its SHA-256 is not the one " + std::string(kListManifestFile.substr(kListManifestFile.rfind('/') + 1)) +
-                        " names (changed after signing, or a cache serves an old copy): a build with the key keeps its old file");
+                problem("its SHA-256 is not the one " +
+                        std::string(kListManifestFile.substr(kListManifestFile.rfind('/') + 1)) +
+                        " names (changed after signing, or a cache serves an old copy): a build with the key keeps its "
+                        "old file");
         }
         return true;
     }
@@ -347,15 +355,18 @@ private:
             const std::string path = folder + "/" + std::string(name);
             const Fetched f = Get(path);
             if (!f.Ok) {
-                if (!f.Missing) Problem(path + ": cannot be probed (" + f.Error + "): a workstation takes it for absent");
+                if (!f.Missing)
+                    Problem(path + ": cannot be probed (" + f.Error + "): a workstation takes it for absent");
                 if (signedFiles && signedFiles->contains(path))
-                    Problem(path + ": " + std::string(kCompanyManifestName) + " names it, but the server does not serve it");
+                    Problem(path + ": " + std::string(kCompanyManifestName) +
+                            " names it, but the server does not serve it");
                 return std::nullopt;
             }
             if (signedFiles) {
                 const auto signedHash = signedFiles->find(path);
                 if (signedHash == signedFiles->end()) {
-                    Problem(path + ": " + std::string(kCompanyManifestName) + " does not name it: a build with the key ignores it");
+                    Problem(path + ": " + std::string(kCompanyManifestName) +
+                            " does not name it: a build with the key ignores it");
                     return std::nullopt;
                 }
                 if (signedHash->second != Sha256OfBytes(f.Body)) {
@@ -377,12 +388,16 @@ private:
             found = true;
             const std::string newest = ValueOf(TextToLines(*version), "TolvarClient");
             if (newest.empty()) {
-                Problem(folder + "/vercheck.txt: names no client version (no TolvarClient= line): no workstation updates its client");
+                Problem(folder +
+                        "/vercheck.txt: names no client version (no TolvarClient= line): no workstation updates its "
+                        "client");
             } else if (Trim(newest) != newest) {
                 Problem(folder + "/vercheck.txt: the version '" + newest +
-                        "' has blanks around it, which the comparison counts: workstations fetch the client again on every start");
+                        "' has blanks around it, which the comparison counts: workstations fetch the client again on "
+                        "every start");
             } else {
-                Note(where + "vercheck.txt names the client " + newest + ": workstations with an older one fetch Sandrel.exe");
+                Note(where + "vercheck.txt names the client " + newest +
+                     ": workstations with an older one fetch Sandrel.exe");
                 CheckStagedClient(folder, signedFiles ? &*signedFiles : nullptr);
             }
         }
@@ -393,8 +408,8 @@ private:
         if (logos.empty() && !found) Note(where + "the folder holds none of the files the client looks for");
         if (logos.size() == 1) Note(where + "the logo is " + logos[0]);
         else if (logos.size() > 1)
-            Problem(folder + ": holds the logos " + NamesOf(logos) + ": every start fetches each of them in turn and keeps " +
-                    logos.back() + " only");
+            Problem(folder + ": holds the logos " + NamesOf(logos) +
+                    ": every start fetches each of them in turn and keeps " + logos.back() + " only");
     }
 
     void CheckStagedClient(const std::string& folder, const std::map<std::string, Sha256Digest>* signedFiles) {
@@ -419,7 +434,8 @@ private:
         if (signedFiles) {
             const auto signedHash = signedFiles->find(path);
             if (signedHash == signedFiles->end())
-                Problem(path + ": " + std::string(kCompanyManifestName) + " does not name it: a build with the key never stages it");
+                Problem(path + ": " + std::string(kCompanyManifestName) +
+                        " does not name it: a build with the key never stages it");
             else if (signedHash->second != Sha256OfBytes(body.Body))
                 Problem(path + ": its SHA-256 is not the one " + std::string(kCompanyManifestName) +
                         " names: a build with the key never stages it");
@@ -444,7 +460,9 @@ private:
 
 TServedList ReadServedList(std::string_view listText) {
     TServedList list;
-    const auto problem = [&](size_t line, const std::string& what) { list.Findings.push_back({true, LineRef(line) + ": " + what}); };
+    const auto problem = [&](size_t line, const std::string& what) {
+        list.Findings.push_back({true, LineRef(line) + ": " + what});
+    };
     bool haveServer = false, haveClient = false;
     std::string serverFolder, clientPath;
     std::map<std::string, size_t> localLines;  // LocalKey -> line
@@ -454,18 +472,22 @@ TServedList ReadServedList(std::string_view listText) {
         const size_t n = i + 1;
         const auto [command, argument] = SplitListLine(lines[i]);
         if (command == "SPATH") {
-            if (const std::string p = ServerPathProblem(argument); !p.empty()) problem(n, "SPATH " + argument + ": " + p);
+            if (const std::string p = ServerPathProblem(argument); !p.empty())
+                problem(n, "SPATH " + argument + ": " + p);
             serverFolder = ServerFolderOf(argument);
             haveServer = true;
         } else if (command == "CPATH") {
-            if (const std::string p = LocalPathProblem(argument); !p.empty()) problem(n, "CPATH " + argument + ": " + p);
+            if (const std::string p = LocalPathProblem(argument); !p.empty())
+                problem(n, "CPATH " + argument + ": " + p);
             clientPath = WithBackslash(argument);
             haveClient = true;
         } else if (command == "MKDIR") {
-            if (const std::string p = LocalPathProblem(argument); !p.empty()) problem(n, "MKDIR " + argument + ": " + p);
+            if (const std::string p = LocalPathProblem(argument); !p.empty())
+                problem(n, "MKDIR " + argument + ": " + p);
             else if (argument.back() != '\\')
-                problem(n, "MKDIR " + argument + " makes the folders up to its last \"\\\" only: end it with \"\\\" "
-                           "to make the last one too");
+                problem(n, "MKDIR " + argument +
+                               " makes the folders up to its last \"\\\" only: end it with \"\\\" "
+                               "to make the last one too");
         } else if (command == "DFILE") {
             if (const std::string p = MaskProblem(argument); !p.empty()) problem(n, "DFILE " + argument + ": " + p);
             else masks.emplace_back(n, argument);
@@ -473,17 +495,20 @@ TServedList ReadServedList(std::string_view listText) {
             TFileFields f = SplitFileFields(argument);
             if (!haveServer || !haveClient) {
                 problem(n, "FILE " + f.FileName + " comes before any " + (haveServer ? "CPATH" : "SPATH") +
-                               " line: the client has no " + (haveServer ? "local folder to put it in" : "server folder to fetch it from"));
+                               " line: the client has no " +
+                               (haveServer ? "local folder to put it in" : "server folder to fetch it from"));
                 continue;
             }
             if (const std::string p = FileNameProblem(f.FileName, false); !p.empty()) {
                 problem(n, "FILE " + f.FileName + ": the name has " + p);
                 continue;
             }
-            if (const std::string p = ListedTimeProblem(f.Date, f.Time); !p.empty()) problem(n, "FILE " + f.FileName + ": " + p);
+            if (const std::string p = ListedTimeProblem(f.Date, f.Time); !p.empty())
+                problem(n, "FILE " + f.FileName + ": " + p);
             TServedFile file{n, f.FileName, serverFolder, clientPath + f.FileName, std::nullopt};
             int32_t size = 0;
-            if (const std::string p = ListedSizeProblem(f.Size, size); !p.empty()) problem(n, "FILE " + f.FileName + ": " + p);
+            if (const std::string p = ListedSizeProblem(f.Size, size); !p.empty())
+                problem(n, "FILE " + f.FileName + ": " + p);
             else file.Size = size;
             if (const auto [at, added] = localLines.emplace(LocalKey(file.LocalPath), n); !added) {
                 problem(n, "FILE " + f.FileName + ": line " + std::to_string(at->second) + " lists " + file.LocalPath +
@@ -503,9 +528,7 @@ TServedList ReadServedList(std::string_view listText) {
     return list;
 }
 
-TCheckResult CheckRoot(const TCheckOptions& options) {
-    return Checker(options).Run();
-}
+TCheckResult CheckRoot(const TCheckOptions& options) { return Checker(options).Run(); }
 
 std::string SummaryLine(const TCheckOptions& options, const TCheckResult& result) {
     char seconds[32];

@@ -63,8 +63,8 @@ std::string SummaryLine(const TCheckOptions& options, const TCheckResult& result
 struct TServedFile {
     size_t Line = 0;
     std::string Name;
-    std::string ServerFolder;  // "/FTPHome/TolvarService/", below the server root
-    std::string LocalPath;     // "C:\Marvane\TolvarService\a.dll"
+    std::string ServerFolder;     // "/FTPHome/TolvarService/", below the server root
+    std::string LocalPath;        // "C:\Marvane\TolvarService\a.dll"
     std::optional<int32_t> Size;  // none when the size does not convert
     std::string Path() const { return ServerFolder + Name; }
 };

@@ -56,7 +56,8 @@ void CopyReleaseFile(const TReleaseFile& file, const fs::path& target) {
     std::error_code error;
     if (!fs::copy_file(file.Source, target, fs::copy_options::overwrite_existing, error))
         throw Exception("cannot copy " + Quoted(file.Source) + " to " + Quoted(target) + ": " + error.message());
-    struct stat source {}, copy {};
+    struct stat source {
+    }, copy{};
     if (::stat(file.Source.c_str(), &source) != 0) Fail("cannot read " + Quoted(file.Source));
     if (::stat(target.c_str(), &copy) != 0) Fail("cannot read " + Quoted(target));
     if (uint64_t(source.st_size) != file.Size || uint64_t(copy.st_size) != file.Size)

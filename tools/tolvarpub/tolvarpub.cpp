@@ -57,7 +57,8 @@ int Usage(const std::string& complaint) {
 
 // A whole positive number, or none.
 std::optional<long> Count(const std::string& text, long most) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
     const long value = std::stol(text);
     if (value < 1 || value > most) return std::nullopt;
     return value;
@@ -82,7 +83,8 @@ int Publish(const std::vector<std::string>& args) {
             keyFile = args[++i];
         } else if (option == "--valid-days" && left >= 1 && !validDays) {
             validDays = Count(args[++i], kMaxValidDays);
-            if (!validDays) return Usage("--valid-days takes a number of days from 1 to " + std::to_string(kMaxValidDays));
+            if (!validDays)
+                return Usage("--valid-days takes a number of days from 1 to " + std::to_string(kMaxValidDays));
         } else {
             return Usage("unexpected " + option + (left ? "" : " (its values are missing)"));
         }
@@ -103,7 +105,9 @@ int Publish(const std::vector<std::string>& args) {
     for (const TManifestPlan& plan : written.Manifests)
         std::printf("signed %s: %zu file%s\n", plan.ManifestFile.string().c_str(), plan.Files.size(),
                     plan.Files.size() == 1 ? "" : "s");
-    if (key) std::printf("the manifests expire %s: publish or sign again before then\n", FormatManifestTime(expires).c_str());
+    if (key)
+        std::printf("the manifests expire %s: publish or sign again before then\n",
+                    FormatManifestTime(expires).c_str());
     return 0;
 }
 

@@ -33,7 +33,8 @@ std::optional<TManifest> TFeedVerifier::VerifiedManifest(std::string_view text, 
     } catch (const EManifestError&) {
         return std::nullopt;
     }
-    if (!Verify(text.substr(0, manifest.SignedLength), manifest.Signature) || Expired(manifest, now)) return std::nullopt;
+    if (!Verify(text.substr(0, manifest.SignedLength), manifest.Signature) || Expired(manifest, now))
+        return std::nullopt;
     return manifest;
 }
 

@@ -93,7 +93,9 @@ public:
         if (buffer_.pvBuffer) FreeContextBuffer(buffer_.pvBuffer);
     }
     SecBufferDesc* Desc() { return &desc_; }
-    std::string_view Bytes() const { return {static_cast<const char*>(buffer_.pvBuffer), buffer_.pvBuffer ? buffer_.cbBuffer : 0}; }
+    std::string_view Bytes() const {
+        return {static_cast<const char*>(buffer_.pvBuffer), buffer_.pvBuffer ? buffer_.cbBuffer : 0};
+    }
 
 private:
     SecBuffer buffer_;
@@ -148,8 +150,9 @@ public:
             SecBufferDesc desc{SECBUFFER_VERSION, 4, buffers};
             const SECURITY_STATUS status = EncryptMessage(&context_, 0, &desc, 0);
             if (status != SEC_E_OK) RaiseStatus("encryption", status);
-            inner_->WriteAll(std::string_view(record.data(), buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer),
-                             timeout);
+            inner_->WriteAll(
+                std::string_view(record.data(), buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer),
+                timeout);
             data.remove_prefix(size);
         }
     }
@@ -179,8 +182,8 @@ public:
                 OutToken alert;
                 DWORD granted = 0;
                 if (ApplyControlToken(&context_, &desc) == SEC_E_OK &&
-                    SUCCEEDED(InitializeSecurityContextW(Credentials(), &context_, wideHost_.data(), kContextFlags, 0, 0,
-                                                         nullptr, 0, nullptr, alert.Desc(), &granted, nullptr)) &&
+                    SUCCEEDED(InitializeSecurityContextW(Credentials(), &context_, wideHost_.data(), kContextFlags, 0,
+                                                         0, nullptr, 0, nullptr, alert.Desc(), &granted, nullptr)) &&
                     !alert.Bytes().empty())
                     inner_->WriteAll(alert.Bytes(), kCloseNotifyTimeout);
             } catch (const std::exception&) {
@@ -232,8 +235,8 @@ private:
             SecBufferDesc inDesc{SECBUFFER_VERSION, 2, in};
             OutToken reply;
             DWORD granted = 0;
-            status = InitializeSecurityContextW(Credentials(), &context_, wideHost_.data(), kContextFlags, 0, 0, &inDesc,
-                                                0, nullptr, reply.Desc(), &granted, nullptr);
+            status = InitializeSecurityContextW(Credentials(), &context_, wideHost_.data(), kContextFlags, 0, 0,
+                                                &inDesc, 0, nullptr, reply.Desc(), &granted, nullptr);
             if (status == SEC_E_INCOMPLETE_MESSAGE) {
                 needInput = true;  // the record is not all here: keep it and read on
                 continue;
@@ -295,7 +298,8 @@ private:
         plainAt_ = 0;
         SecBuffer extra{0, SECBUFFER_EMPTY, nullptr};
         for (const SecBuffer& b : buffers) {
-            if (b.BufferType == SECBUFFER_DATA && b.pvBuffer) plain_.assign(static_cast<const char*>(b.pvBuffer), b.cbBuffer);
+            if (b.BufferType == SECBUFFER_DATA && b.pvBuffer)
+                plain_.assign(static_cast<const char*>(b.pvBuffer), b.cbBuffer);
             if (b.BufferType == SECBUFFER_EXTRA) extra = b;
         }
         KeepExtra(extra);

@@ -53,7 +53,8 @@ void CheckServerCertificate(const CERT_CONTEXT& certificate, const std::string& 
     chainPara.RequestedUsage.Usage.cUsageIdentifier = 1;
     chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = serverUse;
     PCCERT_CHAIN_CONTEXT built = nullptr;
-    if (!CertGetCertificateChain(nullptr, &certificate, nullptr, certificate.hCertStore, &chainPara, 0, nullptr, &built))
+    if (!CertGetCertificateChain(nullptr, &certificate, nullptr, certificate.hCertStore, &chainPara, 0, nullptr,
+                                 &built))
         throw ESocketError("TLS: no certificate chain for " + host + " (" + Hex(GetLastError()) + ")");
     const UniqueChain chain(built);
     // The chain's own verdict first: it must reach a root the system trusts, through valid
@@ -78,8 +79,8 @@ void CheckServerCertificate(const CERT_CONTEXT& certificate, const std::string& 
     CERT_CHAIN_POLICY_STATUS status{};
     status.cbSize = sizeof status;
     if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.Get(), &policy, &status))
-        throw ESocketError("TLS: the certificate policy could not be applied for " + host + " (" +
-                           Hex(GetLastError()) + ")");
+        throw ESocketError("TLS: the certificate policy could not be applied for " + host + " (" + Hex(GetLastError()) +
+                           ")");
     if (status.dwError != 0)
         throw ESocketError("TLS: the certificate of " + host + " is " + Reason(status.dwError) + " (" +
                            Hex(status.dwError) + ")");

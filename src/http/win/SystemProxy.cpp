@@ -93,9 +93,10 @@ std::optional<TScriptAnswer> SystemScriptAnswer(const TProxySettings& settings, 
 }
 
 std::shared_ptr<TProxyChooser> NewSystemProxyChooser() {
-    return std::make_shared<TProxyChooser>(SystemProxySettings, [](const TProxySettings& settings, const std::string& url) {
-        return SystemScriptAnswer(settings, url, THTTPClient::DefaultConnectTimeout);
-    });
+    return std::make_shared<TProxyChooser>(
+        SystemProxySettings, [](const TProxySettings& settings, const std::string& url) {
+            return SystemScriptAnswer(settings, url, THTTPClient::DefaultConnectTimeout);
+        });
 }
 
 }  // namespace tolvar

@@ -62,9 +62,8 @@ struct WinsockApi {
     static int PendingError(SOCKET s) {
         int error = 0;
         int size = sizeof error;
-        return ::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == 0
-                   ? error
-                   : ::WSAGetLastError();
+        return ::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == 0 ? error
+                                                                                                  : ::WSAGetLastError();
     }
 
     // A failed connect shows in the exception set, which counts as ready: SO_ERROR tells the rest.
@@ -77,7 +76,8 @@ struct WinsockApi {
         FD_SET(s, &failed);
         const int64_t ms = std::max<int64_t>(0, timeout.count());
         timeval tv{static_cast<long>(ms / 1000), static_cast<long>((ms % 1000) * 1000)};
-        const int n = forWrite ? ::select(0, nullptr, &ready, &failed, &tv) : ::select(0, &ready, nullptr, &failed, &tv);
+        const int n =
+            forWrite ? ::select(0, nullptr, &ready, &failed, &tv) : ::select(0, &ready, nullptr, &failed, &tv);
         if (n == SOCKET_ERROR) sockets::ThrowError<WinsockApi>("select", ::WSAGetLastError());
         return n > 0;
     }

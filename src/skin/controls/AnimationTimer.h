@@ -7,8 +7,8 @@ namespace tolvar {
 
 // One repeating timer of an animation (the gauge's frames, the frame's hover and fades), as the
 // platform gives it: while enabled, with an interval that is not 0, it ticks every interval
-// milliseconds on the user-interface thread. Enabling a disabled timer starts a fresh interval; enabling an enabled one changes nothing.
-// Destroying it frees the platform's timer.
+// milliseconds on the user-interface thread. Enabling a disabled timer starts a fresh interval; enabling an enabled one
+// changes nothing. Destroying it frees the platform's timer.
 class AnimationTimer {
 public:
     virtual ~AnimationTimer() = default;

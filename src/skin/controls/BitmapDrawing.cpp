@@ -101,10 +101,8 @@ void detail::Transfer(Bitmap& target, const Box& tb, const Bitmap& source, const
                 x1 = x;
                 break;
             }
-            if (v < 0)
-                first = x + 1;
-            else
-                columns.push_back(int32_t(v));
+            if (v < 0) first = x + 1;
+            else columns.push_back(int32_t(v));
         }
         x0 = first;
     }
@@ -147,8 +145,7 @@ void CopyBitmapRect(Bitmap& target, const Rect& targetRect, const Bitmap& source
 }
 
 void StretchBitmap(Bitmap& target, const Rect& targetRect, const Bitmap& source, const ClipRect& clip) {
-    detail::Transfer(target, detail::ToBox(targetRect), source, {0, 0, source.Width(), source.Height()}, clip,
-                     nullptr);
+    detail::Transfer(target, detail::ToBox(targetRect), source, {0, 0, source.Width(), source.Height()}, clip, nullptr);
 }
 
 namespace {
@@ -164,8 +161,7 @@ void PlaceBitmap(Bitmap& target, Point at, const Bitmap& source, const ClipRect&
     Place(target, at, source, clip, nullptr);
 }
 
-void PlaceBitmapTransparent(Bitmap& target, Point at, const Bitmap& source, Pixel transparent,
-                            const ClipRect& clip) {
+void PlaceBitmapTransparent(Bitmap& target, Point at, const Bitmap& source, Pixel transparent, const ClipRect& clip) {
     Place(target, at, source, clip, &transparent);
 }
 

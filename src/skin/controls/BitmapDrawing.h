@@ -47,14 +47,13 @@ void CopyBitmapRect(Bitmap& target, const Rect& targetRect, const Bitmap& source
                     const ClipRect& clip = std::nullopt);
 
 // The same transfer under the name its callers mean: a part that is scaled on purpose.
-inline void StretchBitmapRect(Bitmap& target, const Rect& targetRect, const Bitmap& source,
-                              const Rect& sourceRect, const ClipRect& clip = std::nullopt) {
+inline void StretchBitmapRect(Bitmap& target, const Rect& targetRect, const Bitmap& source, const Rect& sourceRect,
+                              const ClipRect& clip = std::nullopt) {
     CopyBitmapRect(target, targetRect, source, sourceRect, clip);
 }
 
 // Scales the whole of `source` into `targetRect`.
-void StretchBitmap(Bitmap& target, const Rect& targetRect, const Bitmap& source,
-                   const ClipRect& clip = std::nullopt);
+void StretchBitmap(Bitmap& target, const Rect& targetRect, const Bitmap& source, const ClipRect& clip = std::nullopt);
 
 // Draws `source` unscaled with its top-left corner at `at`.
 void PlaceBitmap(Bitmap& target, Point at, const Bitmap& source, const ClipRect& clip = std::nullopt);
@@ -78,8 +77,8 @@ struct Box {
 inline Box ToBox(const Rect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 // The one transfer behind every primitive; `key`, when given, is the transparent colour.
-void Transfer(Bitmap& target, const Box& targetBox, const Bitmap& source, const Box& sourceBox,
-              const ClipRect& clip, const Pixel* key);
+void Transfer(Bitmap& target, const Box& targetBox, const Bitmap& source, const Box& sourceBox, const ClipRect& clip,
+              const Pixel* key);
 
 }  // namespace detail
 

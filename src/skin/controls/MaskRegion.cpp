@@ -54,8 +54,7 @@ MaskStrips ComposeMaskStrips(const PieceGeometry& piece, const TargetGeometry& t
         if (s.Empty()) return s;
         const int32_t w = s.Width();
         TileBitmapRectY(s, {0, 0, w, sidesHeight}, mask, {left, upperEnd, right, lowerStart});
-        if (upperEnd - m.Top > 0)
-            CopyBitmapRect(s, {0, 0, w, upperEnd - m.Top}, mask, {left, m.Top, right, upperEnd});
+        if (upperEnd - m.Top > 0) CopyBitmapRect(s, {0, 0, w, upperEnd - m.Top}, mask, {left, m.Top, right, upperEnd});
         if (m.Bottom - lowerStart > 0)
             CopyBitmapRect(s, {0, sidesHeight - (m.Bottom - lowerStart), w, sidesHeight}, mask,
                            {left, lowerStart, right, m.Bottom});

@@ -45,8 +45,8 @@ void ForEachTile(int64_t length, int64_t s, int64_t e, Reach reach, Draw draw) {
 }
 
 // Tiles `part` along x over s..e, each tile covering rows top..bottom of the target.
-void TileX(Bitmap& target, const Bitmap& picture, const Box& part, int64_t s, int64_t e, int64_t top,
-           int64_t bottom, const ClipRect& clip = std::nullopt) {
+void TileX(Bitmap& target, const Bitmap& picture, const Box& part, int64_t s, int64_t e, int64_t top, int64_t bottom,
+           const ClipRect& clip = std::nullopt) {
     const int64_t length = part.Right - part.Left;
     ForEachTile(length, s, e, ReachX(target, clip), [&](int64_t start, int64_t cut) {
         Copy(target, {start, top, start + length - cut, bottom}, picture,
@@ -55,8 +55,8 @@ void TileX(Bitmap& target, const Bitmap& picture, const Box& part, int64_t s, in
 }
 
 // Tiles `part` along y over s..e, each tile covering columns left..right of the target.
-void TileY(Bitmap& target, const Bitmap& picture, const Box& part, int64_t s, int64_t e, int64_t left,
-           int64_t right, const ClipRect& clip = std::nullopt) {
+void TileY(Bitmap& target, const Bitmap& picture, const Box& part, int64_t s, int64_t e, int64_t left, int64_t right,
+           const ClipRect& clip = std::nullopt) {
     const int64_t length = part.Bottom - part.Top;
     ForEachTile(length, s, e, ReachY(target, clip), [&](int64_t start, int64_t cut) {
         Copy(target, {left, start, right, start + length - cut}, picture,
@@ -75,14 +75,10 @@ void TileBoth(Bitmap& target, const Bitmap& picture, const Box& part, const Box&
 }
 
 // A band middle: stretched into its target rectangle, or tiled along the band over it.
-void BandMiddle(Bitmap& target, const Bitmap& picture, const Box& from, const Box& to, bool stretch,
-                bool alongX) {
-    if (stretch)
-        Copy(target, to, picture, from);
-    else if (alongX)
-        TileX(target, picture, from, to.Left, to.Right, to.Top, to.Bottom);
-    else
-        TileY(target, picture, from, to.Top, to.Bottom, to.Left, to.Right);
+void BandMiddle(Bitmap& target, const Bitmap& picture, const Box& from, const Box& to, bool stretch, bool alongX) {
+    if (stretch) Copy(target, to, picture, from);
+    else if (alongX) TileX(target, picture, from, to.Left, to.Right, to.Top, to.Bottom);
+    else TileY(target, picture, from, to.Top, to.Bottom, to.Left, to.Right);
 }
 
 ClipRect Narrowed(const ClipRect& clip, const Box& area) {
@@ -109,9 +105,7 @@ void FillClient(Bitmap& target, const Bitmap& picture, const Box& piece, const B
     const int64_t pieceWidth = piece.Right - piece.Left;
     const int64_t pieceHeight = piece.Bottom - piece.Top;
     switch (stretchType) {
-    case stFull:
-        Copy(target, area, picture, piece, clip);
-        break;
+    case stFull: Copy(target, area, picture, piece, clip); break;
     case stHorz: {
         const ClipRect inside = Narrowed(clip, area);
         ForEachTile(pieceWidth, area.Left, area.Right, ReachX(target, inside), [&](int64_t x, int64_t) {
@@ -126,8 +120,7 @@ void FillClient(Bitmap& target, const Bitmap& picture, const Box& piece, const B
         });
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -158,9 +151,9 @@ void ComposeThreeSliceV(int32_t topCap, int32_t bottomCap, Bitmap& target, bool 
     BandMiddle(target, picture, middle, {0, topCap, w, h - bottomCap}, stretch, false);
 }
 
-void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture,
-                      Bitmap& target, int32_t width, int32_t height, BandStretch bands, bool stretchEffect,
-                      StretchMode stretchType, bool drawClient) {
+void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture, Bitmap& target,
+                      int32_t width, int32_t height, BandStretch bands, bool stretchEffect, StretchMode stretchType,
+                      bool drawClient) {
     ResizeKeepingContent(target, width, height);
     const Point &lt = piece.LT, &rt = piece.RT, &lb = piece.LB, &rb = piece.RB;
     if (rb.X == lt.X || rb.Y == lt.Y || picture.Empty()) return;
@@ -175,10 +168,9 @@ void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, 
     BandMiddle(target, picture, {sx + lt.X, sy, sx + rt.X, sy + c.Top}, {lt2.X, 0, rt2.X, t.Top}, bands.Top, true);
     BandMiddle(target, picture, {sx + lb.X, sy + c.Bottom, sx + rb.X, s.Bottom}, {lb2.X, t.Bottom, rb2.X, h},
                bands.Bottom, true);
-    BandMiddle(target, picture, {sx, sy + lt.Y, sx + c.Left, sy + lb.Y}, {0, lt2.Y, t.Left, lb2.Y}, bands.Left,
+    BandMiddle(target, picture, {sx, sy + lt.Y, sx + c.Left, sy + lb.Y}, {0, lt2.Y, t.Left, lb2.Y}, bands.Left, false);
+    BandMiddle(target, picture, {sx + c.Right, sy + rt.Y, s.Right, sy + rb.Y}, {t.Right, rt2.Y, w, rb2.Y}, bands.Right,
                false);
-    BandMiddle(target, picture, {sx + c.Right, sy + rt.Y, s.Right, sy + rb.Y}, {t.Right, rt2.Y, w, rb2.Y},
-               bands.Right, false);
 
     // The fixed ends. The top band owns both top corners, the left band the bottom-left one and
     // the bottom band the bottom-right one.
@@ -196,8 +188,8 @@ void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, 
                    stretchType, std::nullopt);
 }
 
-void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture,
-                         int32_t width, int32_t height, BandStretch bands, BorderStrips& strips, const ClipRect& clip) {
+void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture, int32_t width,
+                         int32_t height, BandStretch bands, BorderStrips& strips, const ClipRect& clip) {
     const Point &lt = piece.LT, &rt = piece.RT, &lb = piece.LB, &rb = piece.RB;
     const Box s = ToBox(piece.SkinRect);
     const Box c = ToBox(piece.ClientRect);
@@ -211,8 +203,10 @@ void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitte
     };
     const auto clipFor = [&](const Bitmap& strip, int64_t x, int64_t y) -> StripClip {
         if (!clip) return {};
-        const Rect r{Saturate(clip->Left - x), Saturate(clip->Top - y), Saturate(clip->Right - x), Saturate(clip->Bottom - y)};
-        const bool meets = r.Left < strip.Width() && r.Right > 0 && r.Top < strip.Height() && r.Bottom > 0 && !IsEmptyRect(r);
+        const Rect r{Saturate(clip->Left - x), Saturate(clip->Top - y), Saturate(clip->Right - x),
+                     Saturate(clip->Bottom - y)};
+        const bool meets =
+            r.Left < strip.Width() && r.Right > 0 && r.Top < strip.Height() && r.Bottom > 0 && !IsEmptyRect(r);
         return {r, meets};
     };
 
@@ -224,10 +218,8 @@ void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitte
         ResizeKeepingContent(strip, width, Saturate(sh));
         if (const StripClip k = clipFor(strip, 0, 0); k.draws) {
             const Box middle{sx + lt.X, sy, sx + rt.X, sy + sh};
-            if (bands.Top)
-                Copy(strip, {lt2.X, 0, rt2.X, sh}, picture, middle, k.rect);
-            else
-                TileX(strip, picture, middle, 0, w, 0, sh, k.rect);
+            if (bands.Top) Copy(strip, {lt2.X, 0, rt2.X, sh}, picture, middle, k.rect);
+            else TileX(strip, picture, middle, 0, w, 0, sh, k.rect);
             Copy(strip, {0, 0, lt2.X, sh}, picture, {sx, sy, sx + lt.X, sy + sh}, k.rect);
             Copy(strip, {rt2.X, 0, w, sh}, picture, {sx + rt.X, sy, s.Right, sy + sh}, k.rect);
         }
@@ -237,10 +229,8 @@ void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitte
         ResizeKeepingContent(strip, width, Saturate(sh));
         if (const StripClip k = clipFor(strip, 0, h - strip.Height()); k.draws) {
             const Box middle{sx + lb.X, s.Bottom - sh, sx + rb.X, s.Bottom};
-            if (bands.Bottom)
-                Copy(strip, {lb2.X, 0, rb2.X, sh}, picture, middle, k.rect);
-            else
-                TileX(strip, picture, middle, 0, w, 0, sh, k.rect);
+            if (bands.Bottom) Copy(strip, {lb2.X, 0, rb2.X, sh}, picture, middle, k.rect);
+            else TileX(strip, picture, middle, 0, w, 0, sh, k.rect);
             Copy(strip, {0, 0, lb2.X, sh}, picture, {sx, s.Bottom - sh, sx + lb.X, s.Bottom}, k.rect);
             Copy(strip, {rb2.X, 0, w, sh}, picture, {sx + rb.X, s.Bottom - sh, s.Right, s.Bottom}, k.rect);
         }
@@ -261,10 +251,8 @@ void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitte
         if (!k.draws) return;
         const int64_t head = upper - c.Top, tail = c.Bottom - lower;
         const Box middle{left, sy + upper, right, sy + lower};
-        if (stretch)
-            Copy(strip, {0, head, sw, sh - tail}, picture, middle, k.rect);
-        else
-            TileY(strip, picture, middle, 0, sh, 0, sw, k.rect);
+        if (stretch) Copy(strip, {0, head, sw, sh - tail}, picture, middle, k.rect);
+        else TileY(strip, picture, middle, 0, sh, 0, sw, k.rect);
         if (head > 0) Copy(strip, {0, 0, sw, head}, picture, {left, sy + c.Top, right, sy + upper}, k.rect);
         if (tail > 0) Copy(strip, {0, sh - tail, sw, sh}, picture, {left, sy + lower, right, sy + c.Bottom}, k.rect);
     };
@@ -275,8 +263,8 @@ void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitte
 void ComposeStretchedRect(Bitmap& target, const Bitmap& picture, const Rect& sourceRect, const Rect& innerRect,
                           bool drawClient) {
     const Rect& i = innerRect;
-    const PieceGeometry piece{sourceRect, {i.Left, i.Top}, {i.Right, i.Top}, {i.Left, i.Bottom},
-                              {i.Right, i.Bottom}, i};
+    const PieceGeometry piece{sourceRect,         {i.Left, i.Top},     {i.Right, i.Top},
+                              {i.Left, i.Bottom}, {i.Right, i.Bottom}, i};
     const int64_t right = int64_t(target.Width()) - (int64_t(sourceRect.Right) - sourceRect.Left - i.Right);
     const int64_t bottom = int64_t(target.Height()) - (int64_t(sourceRect.Bottom) - sourceRect.Top - i.Bottom);
     const Rect c{i.Left, i.Top, Saturate(right), Saturate(bottom)};
@@ -285,18 +273,16 @@ void ComposeStretchedRect(Bitmap& target, const Bitmap& picture, const Rect& sou
                      stFull, drawClient);
 }
 
-void FillClientPiece(Bitmap& target, const Bitmap& picture, const Rect& piece, const Rect& area,
-                     bool stretchEffect, StretchMode stretchType, const ClipRect& clip) {
+void FillClientPiece(Bitmap& target, const Bitmap& picture, const Rect& piece, const Rect& area, bool stretchEffect,
+                     StretchMode stretchType, const ClipRect& clip) {
     FillClient(target, picture, ToBox(piece), ToBox(area), stretchEffect, stretchType, clip);
 }
 
-void TileBitmapRectX(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part,
-                     const ClipRect& clip) {
+void TileBitmapRectX(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part, const ClipRect& clip) {
     TileX(target, picture, ToBox(part), area.Left, area.Right, area.Top, area.Bottom, clip);
 }
 
-void TileBitmapRectY(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part,
-                     const ClipRect& clip) {
+void TileBitmapRectY(Bitmap& target, const Rect& area, const Bitmap& picture, const Rect& part, const ClipRect& clip) {
     TileY(target, picture, ToBox(part), area.Top, area.Bottom, area.Left, area.Right, clip);
 }
 

@@ -61,9 +61,9 @@ void ComposeThreeSliceV(int32_t topCap, int32_t bottomCap, Bitmap& target, bool 
 // Sizes `target` to width x height and composes the piece into it: band middles (stretched or
 // tiled by `bands`), the eight fixed ends, and, with `drawClient`, the client area (see
 // FillClientPiece). Draws nothing when RB.X = LT.X, RB.Y = LT.Y or the picture is empty.
-void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture,
-                      Bitmap& target, int32_t width, int32_t height, BandStretch bands, bool stretchEffect,
-                      StretchMode stretchType, bool drawClient);
+void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture, Bitmap& target,
+                      int32_t width, int32_t height, BandStretch bands, bool stretchEffect, StretchMode stretchType,
+                      bool drawClient);
 
 // Composes the top, bottom, left and right border strips, in that order, each as its own bitmap;
 // a strip whose condition fails (no width, no height or no middle) is left exactly as it was,
@@ -71,9 +71,8 @@ void ComposeNineSlice(const PieceGeometry& piece, const TargetGeometry& fitted, 
 // With `clip` (in the coordinates of the width x height area the strips are placed on), every
 // strip is sized as always but drawn only where it meets the clip: what lies outside keeps what
 // the sizing left there, so that repainting a small part composes only that part.
-void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture,
-                         int32_t width, int32_t height, BandStretch bands, BorderStrips& strips,
-                         const ClipRect& clip = std::nullopt);
+void ComposeBorderStrips(const PieceGeometry& piece, const TargetGeometry& fitted, const Bitmap& picture, int32_t width,
+                         int32_t height, BandStretch bands, BorderStrips& strips, const ClipRect& clip = std::nullopt);
 
 // Stretches `sourceRect` of the picture over the whole of the already sized `target`, keeping
 // the corners outside `innerRect` (relative to the source rect) unscaled; the client part only
@@ -95,7 +94,7 @@ void TileBitmapRectY(Bitmap& target, const Rect& area, const Bitmap& picture, co
 // stHorz scaled to its height and repeated across, stVert scaled to its width and repeated down,
 // the repeats clipped to the area; any other value draws nothing). `clip` narrows the drawing
 // further, as the caller's surface clipping would.
-void FillClientPiece(Bitmap& target, const Bitmap& picture, const Rect& piece, const Rect& area,
-                     bool stretchEffect, StretchMode stretchType, const ClipRect& clip = std::nullopt);
+void FillClientPiece(Bitmap& target, const Bitmap& picture, const Rect& piece, const Rect& area, bool stretchEffect,
+                     StretchMode stretchType, const ClipRect& clip = std::nullopt);
 
 }  // namespace tolvar

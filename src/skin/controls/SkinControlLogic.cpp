@@ -25,10 +25,8 @@ void SkinControlLogic::ChangeSkinData() {
 
 Bitmap SkinControlLogic::ComposeControlImage() {
     Bitmap image(Width(), Height());
-    if (HasSkinRecord())
-        DrawSkinImage(image);
-    else
-        DrawDefaultImage(image);
+    if (HasSkinRecord()) DrawSkinImage(image);
+    else DrawDefaultImage(image);
     return image;
 }
 

@@ -9,7 +9,6 @@ namespace tolvar {
 
 namespace {
 
-
 // Widths and heights of skin rectangles, which a hostile description can make overflow.
 
 const Bitmap& NoPicture() {
@@ -95,11 +94,10 @@ void SkinCustomControlLogic::DrawSkinImage(Bitmap& image) {
                            Source());
         break;
     case smVertical:
-        ComposeThreeSliceV(piece_.LT.Y, Saturate(Height64(s) - piece_.LB.Y), image, stretchEffect_,
-                           Height(), s, Source());
+        ComposeThreeSliceV(piece_.LT.Y, Saturate(Height64(s) - piece_.LB.Y), image, stretchEffect_, Height(), s,
+                           Source());
         break;
-    case smNone:
-        break;
+    case smNone: break;
     }
 }
 
@@ -190,12 +188,8 @@ SkinCustomControlLogic::RegionPlan SkinCustomControlLogic::PlanRegion() {
     const Rect& s = piece_.SkinRect;
     plan.Action = RegionPlan::Kind::Apply;
     switch (sizing_) {
-    case smFixed:
-        plan.Rects = MaskRegionRects(*mask_, 0, 0);
-        break;
-    case smBoth:
-        plan.Rects = ComposedMaskRegion(piece, target, *mask_, width);
-        break;
+    case smFixed: plan.Rects = MaskRegionRects(*mask_, 0, 0); break;
+    case smBoth: plan.Rects = ComposedMaskRegion(piece, target, *mask_, width); break;
     case smHorizontal: {
         // Only the top points cut a horizontal piece: the bottom band is cut at the same places.
         piece.LB = piece.LT;
@@ -215,9 +209,7 @@ SkinCustomControlLogic::RegionPlan SkinCustomControlLogic::PlanRegion() {
         plan.Rects = ComposedMaskRegion(piece, target, *mask_, width);
         break;
     }
-    case smNone:
-        plan.Action = RegionPlan::Kind::Keep;
-        break;
+    case smNone: plan.Action = RegionPlan::Kind::Keep; break;
     }
     return plan;
 }

@@ -13,7 +13,6 @@ namespace tolvar {
 
 namespace {
 
-
 // A rectangle from 64-bit edges: sums of skin values saturate instead of wrapping.
 Rect Box(int64_t left, int64_t top, int64_t right, int64_t bottom) {
     return {Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
@@ -34,10 +33,8 @@ constexpr Pixel kDefaultFill = MakePixel(182, 189, 210);
 Rect ProgressRectFor(const Rect& area, int32_t value, int32_t minValue, int32_t maxValue, bool vertical) {
     const double f = maxValue == minValue ? 0.0 : (double(value) - minValue) / (double(maxValue) - minValue);
     Rect r = area;
-    if (vertical)
-        r.Top = Saturate(int64_t(area.Bottom) - TruncLength(int64_t(area.Bottom) - area.Top, f));
-    else
-        r.Right = Saturate(int64_t(area.Left) + TruncLength(int64_t(area.Right) - area.Left, f));
+    if (vertical) r.Top = Saturate(int64_t(area.Bottom) - TruncLength(int64_t(area.Bottom) - area.Top, f));
+    else r.Right = Saturate(int64_t(area.Left) + TruncLength(int64_t(area.Right) - area.Left, f));
     return r;
 }
 
@@ -53,7 +50,8 @@ SkinGaugeLogic::SkinGaugeLogic(SkinControlHost& host, std::unique_ptr<TextRender
     : SkinCustomControlLogic(host),
       text_(std::move(text)),
       timers_(std::move(timers)),
-      animation_(*timers_, [this] { return record_.progressanimationcountframes; }, [this] { Host().RepaintNow(); }) {
+      animation_(
+          *timers_, [this] { return record_.progressanimationcountframes; }, [this] { Host().RepaintNow(); }) {
     SetSkinDataName("gauge");
 }
 
@@ -220,10 +218,8 @@ bool SkinGaugeLogic::ComposeProgress(const Rect& filled, const Rect& visible, Bi
             const Rect d = at(b, 0, pw - e, ph);
             const Rect s = Box(int64_t(source.Left) + b, source.Top, int64_t(source.Right) - e, source.Bottom);
             if (RectWidth(s) <= 0) return false;  // a middle of no length: no progress at all
-            if (stretch)
-                StretchBitmapRect(progress, d, picture, s);
-            else
-                TileBitmapRectX(progress, d, picture, s);
+            if (stretch) StretchBitmapRect(progress, d, picture, s);
+            else TileBitmapRectX(progress, d, picture, s);
         }
         CopyBitmapRect(progress, at(0, 0, b, ph), picture, Box(pr.Left, pr.Top, pr.Left + b, pr.Bottom));
         CopyBitmapRect(progress, at(pw - e, 0, pw, ph), picture, Box(pr.Right - e, pr.Top, pr.Right, pr.Bottom));
@@ -275,8 +271,7 @@ void SkinGaugeLogic::DrawSkinImage(Bitmap& image) {
     if (record_.progresstransparent)
         PlaceBitmapTransparent(image, {visible.Left, visible.Top}, progress,
                                ColorToPixel(ResolveColor(record_.progresstransparentcolor)));
-    else
-        PlaceBitmap(image, {visible.Left, visible.Top}, progress);
+    else PlaceBitmap(image, {visible.Left, visible.Top}, progress);
     if (useSkinSize_) DrawProgressText(image, PaintValue());
 }
 

@@ -14,8 +14,7 @@ namespace tolvar {
 
 // Replaces the gauge's own drawing of the progress and the text: the image being drawn, the
 // progress area and the filled part (neither to be changed).
-using TskGaugePaintEvent =
-    std::function<void(Bitmap& Cnvs, const Rect& AProgressArea, const Rect& AProgressRect)>;
+using TskGaugePaintEvent = std::function<void(Bitmap& Cnvs, const Rect& AProgressArea, const Rect& AProgressRect)>;
 
 // The filled part of `area` for a fraction f of the range: from the left edge (or up from the
 // bottom edge, vertical) over Trunc(length * f) pixels; f is 0 when the bounds are equal.

@@ -18,8 +18,7 @@ SizingMode GetSizingMode(const PieceGeometry& piece) {
     return smFixed;
 }
 
-void FitGeometry(SizingMode mode, const PieceGeometry& piece, TargetGeometry& target, int32_t& width,
-                 int32_t& height) {
+void FitGeometry(SizingMode mode, const PieceGeometry& piece, TargetGeometry& target, int32_t& width, int32_t& height) {
     const Rect& s = piece.SkinRect;
     const Rect& c = piece.ClientRect;
     const int64_t pieceWidth = int64_t(s.Right) - s.Left;
@@ -51,8 +50,7 @@ void FitGeometry(SizingMode mode, const PieceGeometry& piece, TargetGeometry& ta
         width = Saturate(pieceWidth);
         height = Saturate(pieceHeight);
         break;
-    case smNone:
-        break;
+    case smNone: break;
     }
 }
 

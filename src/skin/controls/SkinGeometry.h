@@ -43,7 +43,6 @@ SizingMode GetSizingMode(const PieceGeometry& piece);
 // Moves the geometry to a requested size. `width` and `height` come in as the requested size and
 // go out as the size the piece imposes; `target` comes in holding the previous target geometry,
 // because the modes that resize along one axis leave the other axis's points as they were.
-void FitGeometry(SizingMode mode, const PieceGeometry& piece, TargetGeometry& target, int32_t& width,
-                 int32_t& height);
+void FitGeometry(SizingMode mode, const PieceGeometry& piece, TargetGeometry& target, int32_t& width, int32_t& height);
 
 }  // namespace tolvar

@@ -145,8 +145,8 @@ void DecodeRow(int bpp, const uint8_t* __restrict src, Pixel* __restrict dst, in
                 dst[x] = Pixel(src[4 * x + 2]) << 16 | Pixel(src[4 * x + 1]) << 8 | Pixel(src[4 * x]);
         } else {
             for (int64_t x = 0; x < width; ++x) {
-                const uint32_t v = uint32_t(src[4 * x]) | uint32_t(src[4 * x + 1]) << 8 | uint32_t(src[4 * x + 2]) << 16 |
-                                   uint32_t(src[4 * x + 3]) << 24;
+                const uint32_t v = uint32_t(src[4 * x]) | uint32_t(src[4 * x + 1]) << 8 |
+                                   uint32_t(src[4 * x + 2]) << 16 | uint32_t(src[4 * x + 3]) << 24;
                 dst[x] = MakePixel(red.Of(v), green.Of(v), blue.Of(v));
             }
         }
@@ -193,7 +193,7 @@ Bitmap Decode(ByteReader& r, bool honourPixelOffset) {
         throw EInvalidGraphic();  // run-length and other encodings are not skin pictures
     if (taken < need) {
         if (claimed > taken) throw EReadError();  // the bytes end inside the picture
-        throw EInvalidGraphic();                 // an image size too small for the picture
+        throw EInvalidGraphic();                  // an image size too small for the picture
     }
     if (width > kMaxBmpSide || height > kMaxBmpSide || width * height > kMaxBmpPixels) throw EInvalidGraphic();
 

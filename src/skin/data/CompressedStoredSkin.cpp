@@ -48,7 +48,9 @@ void TskCompressedStoredSkin::SetCompressedFileName(const std::string& path) {
     }
 }
 
-void TskCompressedStoredSkin::ReadCompressedData(std::string_view bytes) { CompressedStream.Assign(std::string(bytes)); }
+void TskCompressedStoredSkin::ReadCompressedData(std::string_view bytes) {
+    CompressedStream.Assign(std::string(bytes));
+}
 
 void TskCompressedStoredSkin::BuildFromDescription(const std::string& path) {
     const TextLines lines = TextToLines(ReadFileBytes(path));

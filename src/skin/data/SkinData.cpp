@@ -200,9 +200,9 @@ void TskSkinData::ReadFormInfo(const SkinDescription& d) {
         if (IsEmptyRect(maskrectarea)) {
             maskrectarea = clientrect;
         } else {
-            maskrectarea = Rect{std::min(maskrectarea.Left, clientrect.Left), std::min(maskrectarea.Top, clientrect.Top),
-                                std::max(maskrectarea.Right, clientrect.Right),
-                                std::max(maskrectarea.Bottom, clientrect.Bottom)};
+            maskrectarea =
+                Rect{std::min(maskrectarea.Left, clientrect.Left), std::min(maskrectarea.Top, clientrect.Top),
+                     std::max(maskrectarea.Right, clientrect.Right), std::max(maskrectarea.Bottom, clientrect.Bottom)};
         }
         auto follow = [](Point& hit, const Point& corner) {
             if (hit.X == 0 || hit.Y == 0) hit = corner;

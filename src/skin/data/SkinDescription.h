@@ -42,8 +42,8 @@ public:
     TextLines ToLines() const;
 
     struct Line {
-        std::string text;   // the trimmed line
-        std::string key;    // empty unless the line holds "="
+        std::string text;  // the trimmed line
+        std::string key;   // empty unless the line holds "="
         std::string value;
         bool hasKey = false;
     };

@@ -34,7 +34,8 @@ void TskDataSkinLayerFrame::VisitFields(SkinFieldVisitor& v) {
     v.Field("fullborder", fullborder);
     v.Field("hittestsize", hittestsize);
     v.Field("captionrect", captionrect);
-    VisitPiece(v, "hittest", hittestlefttoppoint, hittestrighttoppoint, hittestleftbottompoint, hittestrightbottompoint);
+    VisitPiece(v, "hittest", hittestlefttoppoint, hittestrighttoppoint, hittestleftbottompoint,
+               hittestrightbottompoint);
     v.Field("buttonsrect", buttonsrect);
     v.Field("sysmenubuttonrect", sysmenubuttonrect);
     v.Field("fullstretch", fullstretch);

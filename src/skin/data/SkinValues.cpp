@@ -56,9 +56,9 @@ E Keyword(const std::string* value, std::string_view def, const std::array<std::
 }
 
 constexpr std::array<std::string_view, 3> kStretch = {"stfull", "sthorz", "stvert"};
-constexpr std::array<std::string_view, 6> kEffects = {"iebrightness", "iedarkness", "iegrayscale",
+constexpr std::array<std::string_view, 6> kEffects = {"iebrightness", "iedarkness",  "iegrayscale",
                                                       "ienoise",      "iesplitblur", "ieinvert"};
-constexpr std::array<std::string_view, 7> kMorph = {"mkdefault",    "mkgradient",   "mkleftgradient", "mkrightgradient",
+constexpr std::array<std::string_view, 7> kMorph = {"mkdefault",   "mkgradient",   "mkleftgradient", "mkrightgradient",
                                                     "mkleftslide", "mkrightslide", "mkpush"};
 constexpr std::array<std::string_view, 7> kCommands = {"cmclose",   "cmmaximize", "cmminimize",      "cmsysmenu",
                                                        "cmdefault", "cmrollup",   "cmminimizetotray"};
@@ -172,7 +172,8 @@ void ReadStringList(const SkinDescription& d, std::string_view section, std::str
     // Only the keys that are there are looked up; the others are the empty entries between.
     const size_t base = list.size();
     list.resize(base + size_t(n));
-    for (const int32_t i : NumberedKeys(d, section, n)) list[base + size_t(i)] = d.ReadString(section, std::to_string(i), "");
+    for (const int32_t i : NumberedKeys(d, section, n))
+        list[base + size_t(i)] = d.ReadString(section, std::to_string(i), "");
 }
 
 void WriteBoolean(SkinDescription& d, std::string_view section, std::string_view key, bool value) {
@@ -212,7 +213,10 @@ void WriteMorphMode(SkinDescription& d, std::string_view section, std::string_vi
 }
 
 void WriteTextAlign(SkinDescription& d, std::string_view section, std::string_view key, TextAlign value) {
-    d.WriteString(section, key, value == taCenter ? "tacenter" : value == taLeftJustify ? "taleftjustify" : "tarightjustify");
+    d.WriteString(section, key,
+                  value == taCenter        ? "tacenter"
+                  : value == taLeftJustify ? "taleftjustify"
+                                           : "tarightjustify");
 }
 
 void WriteCommand(SkinDescription& d, std::string_view section, std::string_view key, ButtonCommand value) {

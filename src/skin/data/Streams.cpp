@@ -113,9 +113,7 @@ TFileStream::TFileStream(const std::string& path, Mode mode) {
 
 size_t TFileStream::Read(void* buffer, size_t count) { return std::fread(buffer, 1, count, file_.get()); }
 
-size_t TFileStream::Write(const void* buffer, size_t count) {
-    return std::fwrite(buffer, 1, count, file_.get());
-}
+size_t TFileStream::Write(const void* buffer, size_t count) { return std::fwrite(buffer, 1, count, file_.get()); }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET

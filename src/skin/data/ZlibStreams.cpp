@@ -177,7 +177,8 @@ TInflatedBytes::TInflatedBytes(TStream& source, size_t limit) {
     // Skins deflate to a fiftieth or so: start near the whole and double from there. One byte
     // past the limit is room enough to learn that the package goes beyond it.
     const size_t ceiling = limit + 1;
-    size_t capacity = std::min(std::clamp<size_t>(size_t(source.Size()) * 64, size_t(1) << 16, size_t(1) << 26), ceiling);
+    size_t capacity =
+        std::min(std::clamp<size_t>(size_t(source.Size()) * 64, size_t(1) << 16, size_t(1) << 26), ceiling);
     data_ = std::make_unique_for_overwrite<char[]>(capacity);
     for (;;) {
         const size_t n = inflater.Read(data_.get() + size_, capacity - size_);

@@ -31,7 +31,8 @@ void DrawBlended(Bitmap& target, Point at, const Bitmap& source) {
             const uint32_t a = source.AlphaAt(x, y);
             const Pixel s = source.At(x, y), d = target.At(tx, ty);
             const auto mix = [a](uint8_t sv, uint8_t dv) { return uint8_t((sv * a + dv * (255 - a) + 127) / 255); };
-            target.At(tx, ty) = MakePixel(mix(PixelR(s), PixelR(d)), mix(PixelG(s), PixelG(d)), mix(PixelB(s), PixelB(d)));
+            target.At(tx, ty) =
+                MakePixel(mix(PixelR(s), PixelR(d)), mix(PixelG(s), PixelG(d)), mix(PixelB(s), PixelB(d)));
         }
     }
 }
@@ -90,9 +91,7 @@ bool TskActiveSkinObject::MorphStep() {
     return true;
 }
 
-bool TskActiveSkinObject::CrossFading() const {
-    return HasCrossFade() && owner_.MorphAllowed() && IsMorphing();
-}
+bool TskActiveSkinObject::CrossFading() const { return HasCrossFade() && owner_.MorphAllowed() && IsMorphing(); }
 
 void TskActiveSkinObject::StartMorphOrRepaint() {
     if (HasCrossFade() && owner_.MorphAllowed()) {
@@ -169,9 +168,7 @@ TskSkinButtonObject::TskSkinButtonObject(ObjectOwner& owner, const TskDataSkinBu
     disableskinrsect = record->disableskinrsect;
 }
 
-bool TskSkinButtonObject::IsMorphing() const {
-    return !Pressed && !HasPopup && TskActiveSkinObject::IsMorphing();
-}
+bool TskSkinButtonObject::IsMorphing() const { return !Pressed && !HasPopup && TskActiveSkinObject::IsMorphing(); }
 
 void TskSkinButtonObject::Draw(Bitmap& canvas, Point origin, bool onWindow) {
     if (!owner_.Skin()) return;
@@ -274,10 +271,10 @@ bool TskSkinStdButtonObject::IsMorphing() const { return !IsIconButton() && TskS
 
 bool TskSkinStdButtonObject::RestoreCondition() const {
     switch (command) {
-        case cmMaximize: return owner_.WindowState() == FrameWindowState::Maximized;
-        case cmMinimize: return owner_.WindowState() == FrameWindowState::Minimized && !owner_.IsMainForm();
-        case cmRollUp: return owner_.RolledUp();
-        default: return false;
+    case cmMaximize: return owner_.WindowState() == FrameWindowState::Maximized;
+    case cmMinimize: return owner_.WindowState() == FrameWindowState::Minimized && !owner_.IsMainForm();
+    case cmRollUp: return owner_.RolledUp();
+    default: return false;
     }
 }
 
@@ -300,8 +297,7 @@ void TskSkinStdButtonObject::Draw(Bitmap& canvas, Point origin, bool onWindow) {
     if (!restore || IsEmptyRect(restorerect)) {
         if (command == cmSysMenu && Pressed && !IsEmptyRect(downrect))
             CopyInto(canvas, origin, ActivePicture, downrect);
-        else
-            TskSkinButtonObject::Draw(canvas, origin, onWindow);
+        else TskSkinButtonObject::Draw(canvas, origin, onWindow);
         return;
     }
     if (!owner_.IsFormActive() && !IsEmptyRect(restoreinactiverect)) {
@@ -333,7 +329,9 @@ void TskSkinStdButtonObject::DrawGlyphButton(Bitmap& canvas, Point origin) const
     }
     const Pixel ink = SystemPixel(ObjectEnabled ? COLOR_INDEX_BTNTEXT : COLOR_INDEX_BTNSHADOW);
     const int32_t x = w / 2 - 5 + (down ? 1 : 0), y = h / 2 - 4 + (down ? 1 : 0);
-    const auto fill = [&](int32_t l, int32_t t, int32_t r, int32_t bt) { FillBitmapRect(b, {x + l, y + t, x + r, y + bt}, ink); };
+    const auto fill = [&](int32_t l, int32_t t, int32_t r, int32_t bt) {
+        FillBitmapRect(b, {x + l, y + t, x + r, y + bt}, ink);
+    };
     const auto window = [&](int32_t l, int32_t t, int32_t r, int32_t bt) {
         fill(l, t, r, t + 2);
         fill(l, t, l + 1, bt);
@@ -342,36 +340,36 @@ void TskSkinStdButtonObject::DrawGlyphButton(Bitmap& canvas, Point origin) const
     };
     const FrameWindowState state = owner_.WindowState();
     switch (command) {
-        case cmClose:
-            for (int32_t i = 0; i < 8; ++i) {
-                fill(1 + i, i, 3 + i, i + 1);
-                fill(8 - i, i, 10 - i, i + 1);
-            }
-            break;
-        case cmMaximize:
-        case cmMinimize:
-            if ((command == cmMaximize && state == FrameWindowState::Maximized) ||
-                (command == cmMinimize && state == FrameWindowState::Minimized)) {
-                window(3, 0, 10, 5);
-                window(0, 3, 7, 9);
-            } else if (command == cmMaximize) {
-                window(0, 0, 10, 9);
-            } else {
-                fill(1, 7, 8, 9);
-            }
-            break;
-        case cmSysMenu: fill(2, 4, 8, 6); break;
-        case cmRollUp:
-            for (int32_t i = 0; i < 4; ++i) {
-                const int32_t row = owner_.RolledUp() ? 2 + i : 5 - i;
-                fill(1 + i, row, 9 - i, row + 1);
-            }
-            break;
-        case cmMinimizeToTray:
-            fill(5, 7, 10, 9);
-            fill(5, 3, 6, 9);
-            break;
-        default: break;
+    case cmClose:
+        for (int32_t i = 0; i < 8; ++i) {
+            fill(1 + i, i, 3 + i, i + 1);
+            fill(8 - i, i, 10 - i, i + 1);
+        }
+        break;
+    case cmMaximize:
+    case cmMinimize:
+        if ((command == cmMaximize && state == FrameWindowState::Maximized) ||
+            (command == cmMinimize && state == FrameWindowState::Minimized)) {
+            window(3, 0, 10, 5);
+            window(0, 3, 7, 9);
+        } else if (command == cmMaximize) {
+            window(0, 0, 10, 9);
+        } else {
+            fill(1, 7, 8, 9);
+        }
+        break;
+    case cmSysMenu: fill(2, 4, 8, 6); break;
+    case cmRollUp:
+        for (int32_t i = 0; i < 4; ++i) {
+            const int32_t row = owner_.RolledUp() ? 2 + i : 5 - i;
+            fill(1 + i, row, 9 - i, row + 1);
+        }
+        break;
+    case cmMinimizeToTray:
+        fill(5, 7, 10, 9);
+        fill(5, 3, 6, 9);
+        break;
+    default: break;
     }
     PlaceBitmap(canvas, at, b);
 }
@@ -502,7 +500,8 @@ Bitmap TskSkinCaptionObject::Background(const Rect& r, const Bitmap* picture) co
     Bitmap target;
     const int32_t w = RectWidth(ObjectRect);
     const TskSkinData* skin = owner_.Skin();
-    if (!picture || !skin || w <= 0 || IsEmptyRect(r)) return Bitmap(std::max(w, 0), std::max(RectHeight(ObjectRect), 0));
+    if (!picture || !skin || w <= 0 || IsEmptyRect(r))
+        return Bitmap(std::max(w, 0), std::max(RectHeight(ObjectRect), 0));
     const int32_t leftCap = std::max(0, skin->lefttoppoint.X - skinrect.Left);
     const int32_t rightCap = std::max(0, skinrect.Right - skin->righttoppoint.X);
     ComposeThreeSliceH(leftCap, rightCap, target, caption_->stretcheffect, w, r, *picture);
@@ -577,11 +576,14 @@ ActiveObjectList CreateObjects(ObjectOwner& owner, const TskSkinData& skin) {
     for (const auto& r : skin.ObjectList) {
         const std::string_view c = r->ClassName();
         if (c == "TskDataSkinStdButton") {
-            list.push_back(std::make_unique<TskSkinStdButtonObject>(owner, static_cast<const TskDataSkinStdButton*>(r.get())));
+            list.push_back(
+                std::make_unique<TskSkinStdButtonObject>(owner, static_cast<const TskDataSkinStdButton*>(r.get())));
         } else if (c == "TskDataSkinButton") {
-            list.push_back(std::make_unique<TskSkinButtonObject>(owner, static_cast<const TskDataSkinButton*>(r.get())));
+            list.push_back(
+                std::make_unique<TskSkinButtonObject>(owner, static_cast<const TskDataSkinButton*>(r.get())));
         } else if (c == "TskDataSkinCaption") {
-            list.push_back(std::make_unique<TskSkinCaptionObject>(owner, static_cast<const TskDataSkinCaption*>(r.get())));
+            list.push_back(
+                std::make_unique<TskSkinCaptionObject>(owner, static_cast<const TskDataSkinCaption*>(r.get())));
         } else if (c == "TskDataSkinAnimate") {
             auto o = std::make_unique<TskSkinAnimateObject>(owner, r.get());
             o->command = static_cast<const TskDataSkinAnimate*>(r.get())->command;
@@ -623,23 +625,23 @@ void UpdateObjectStates(ActiveObjectList& objects, const ObjectStateSettings& s)
             o->ObjectVisible = o->skinrectinapicture ? b : true;
         };
         switch (*command) {
-            case cmMaximize: apply(has(TskBorderIcon::biMaximize)); break;
-            case cmMinimize: apply(has(TskBorderIcon::biMinimize)); break;
-            case cmRollUp: apply(has(TskBorderIcon::biRollUp)); break;
-            case cmMinimizeToTray: apply(has(TskBorderIcon::biMinimizeToTray)); break;
-            case cmSysMenu: apply(has(TskBorderIcon::biSystemMenu) && !s.DisableSystemMenu); break;
-            case cmDefault: o->ObjectVisible = false; break;  // no handler decides otherwise
-            case cmClose: {
-                const bool dialog = o->IDName == "dialogclosebutton";
-                if (dialogIcons && dialogCloseExists) {
-                    o->ObjectVisible = o->ObjectEnabled = dialog;
-                } else if (dialog) {
-                    o->ObjectVisible = o->ObjectEnabled = false;
-                } else {
-                    o->ObjectVisible = o->ObjectEnabled = true;
-                }
-                break;
+        case cmMaximize: apply(has(TskBorderIcon::biMaximize)); break;
+        case cmMinimize: apply(has(TskBorderIcon::biMinimize)); break;
+        case cmRollUp: apply(has(TskBorderIcon::biRollUp)); break;
+        case cmMinimizeToTray: apply(has(TskBorderIcon::biMinimizeToTray)); break;
+        case cmSysMenu: apply(has(TskBorderIcon::biSystemMenu) && !s.DisableSystemMenu); break;
+        case cmDefault: o->ObjectVisible = false; break;  // no handler decides otherwise
+        case cmClose: {
+            const bool dialog = o->IDName == "dialogclosebutton";
+            if (dialogIcons && dialogCloseExists) {
+                o->ObjectVisible = o->ObjectEnabled = dialog;
+            } else if (dialog) {
+                o->ObjectVisible = o->ObjectEnabled = false;
+            } else {
+                o->ObjectVisible = o->ObjectEnabled = true;
             }
+            break;
+        }
         }
     }
 }
@@ -653,13 +655,13 @@ void SetObjectHints(ActiveObjectList& objects, const TskResourceStrData* strings
         if (!command) continue;
         std::string hint;
         switch (*command) {
-            case cmClose: hint = text("CLOSEBUTTON_HINT", "Close"); break;
-            case cmMaximize: hint = text("MAXBUTTON_HINT", "Maximize"); break;
-            case cmMinimize: hint = text("MINBUTTON_HINT", "Minimize"); break;
-            case cmSysMenu: hint = text("MENUBUTTON_HINT", "System menu"); break;
-            case cmRollUp: hint = text("ROLLUPBUTTON_HINT", "Roll Up"); break;
-            case cmMinimizeToTray: hint = text("TRAYBUTTON_HINT", "Minimize to Tray"); break;
-            default: continue;
+        case cmClose: hint = text("CLOSEBUTTON_HINT", "Close"); break;
+        case cmMaximize: hint = text("MAXBUTTON_HINT", "Maximize"); break;
+        case cmMinimize: hint = text("MINBUTTON_HINT", "Minimize"); break;
+        case cmSysMenu: hint = text("MENUBUTTON_HINT", "System menu"); break;
+        case cmRollUp: hint = text("ROLLUPBUTTON_HINT", "Roll Up"); break;
+        case cmMinimizeToTray: hint = text("TRAYBUTTON_HINT", "Minimize to Tray"); break;
+        default: continue;
         }
         o->Hint = hint;
         if (auto* b = dynamic_cast<TskSkinStdButtonObject*>(o.get())) {

@@ -23,7 +23,13 @@ class TskSkinButtonObject;
 class TextRenderer;
 
 // The frame's caption buttons; a set of them is one byte, bit n for value n.
-enum class TskBorderIcon : uint8_t { biSystemMenu = 0, biMinimize = 1, biMaximize = 2, biRollUp = 3, biMinimizeToTray = 4 };
+enum class TskBorderIcon : uint8_t {
+    biSystemMenu = 0,
+    biMinimize = 1,
+    biMaximize = 2,
+    biRollUp = 3,
+    biMinimizeToTray = 4
+};
 using TskBorderIcons = uint8_t;
 constexpr TskBorderIcons BorderIconBit(TskBorderIcon i) { return TskBorderIcons(1u << uint8_t(i)); }
 constexpr bool HasBorderIcon(TskBorderIcons set, TskBorderIcon i) { return (set & BorderIconBit(i)) != 0; }
@@ -273,8 +279,7 @@ void SetObjectHints(ActiveObjectList& objects, const class TskResourceStrData* s
 // Lays the objects out for the current geometry.
 struct FrameGeometry;
 struct FrameSkinInfo;
-void ArrangeObjects(ActiveObjectList& objects, const FrameSkinInfo& skin, const FrameGeometry& g,
-                    int32_t frameWidth, int32_t frameHeight, Point smallIconSize, bool showIcon);
-
+void ArrangeObjects(ActiveObjectList& objects, const FrameSkinInfo& skin, const FrameGeometry& g, int32_t frameWidth,
+                    int32_t frameHeight, Point smallIconSize, bool showIcon);
 
 }  // namespace tolvar

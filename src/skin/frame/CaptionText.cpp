@@ -72,10 +72,8 @@ Point PlaceCaptionText(const TextExtent& extent, const Rect& area, TextAlign ali
     int64_t y = int64_t(area.Top) + Height64(area) / 2 - extent.Height / 2;
     if (fontHeight % 2 != 0) --y;
     int64_t x = area.Left;
-    if (centred || align == taCenter)
-        x = int64_t(area.Left) + Width64(area) / 2 - extent.Width / 2;
-    else if (align == taRightJustify)
-        x = int64_t(area.Right) - extent.Width;
+    if (centred || align == taCenter) x = int64_t(area.Left) + Width64(area) / 2 - extent.Width / 2;
+    else if (align == taRightJustify) x = int64_t(area.Right) - extent.Width;
     return {Saturate(x), Saturate(y)};
 }
 
@@ -124,8 +122,7 @@ void DrawCaptionText(Bitmap& target, TextRenderer& text, const TskDataSkinCaptio
         DrawPlateGlowText(target, text, font, {x, y}, s, glow);
     else if (caption.gloweffect && (active || caption.glowinactiveeffect))
         DrawHaloText(target, text, font, {x, y}, s, caption.glowsize, glow, caption.glowoffset);
-    else
-        text.Draw(target, font, {x, y}, s);
+    else text.Draw(target, font, {x, y}, s);
 }
 
 void DrawReflectedText(Bitmap& target, TextRenderer& text, const TextFont& font, const Rect& r, std::string_view s,

@@ -11,15 +11,15 @@ class TskSkinData;
 // What the frame reads of a skin's [FORMINFO] and pictures: a plain value, so that the frame's
 // arithmetic can be pinned by tables without packing a skin.
 struct FrameSkinInfo {
-    int32_t PictureWidth = 0;   // the main (frame) picture
+    int32_t PictureWidth = 0;  // the main (frame) picture
     int32_t PictureHeight = 0;
-    int32_t MaskWidth = 0;      // 0 x 0 without a mask picture
+    int32_t MaskWidth = 0;  // 0 x 0 without a mask picture
     int32_t MaskHeight = 0;
-    Point LT, RT, LB, RB;       // lefttoppoint .. rightbottompoint
+    Point LT, RT, LB, RB;  // lefttoppoint .. rightbottompoint
     Rect ClientRect;
     Rect CaptionRect;
     Rect ButtonsRect;
-    Rect MaskRectArea;          // after the loader widened it to hold the client rect
+    Rect MaskRectArea;  // after the loader widened it to hold the client rect
     Point HitLT, HitRT, HitLB, HitRB;
     int32_t BorderWidth = 0;
     int32_t FormMinWidth = 0;

@@ -6,7 +6,8 @@ int32_t MinFrameWidth(const FrameSkinInfo* skin, const FrameLimitSettings& s) {
     if (!skin) return s.MinWidth > 0 ? s.MinWidth : 120;
     const int32_t w = skin->PictureWidth;
     if (w < s.MinWidth && !s.Minimized) return s.MinWidth;
-    if (skin->FormMinWidth > 0) return skin->FormMinWidth >= s.MinWidth || s.Minimized ? skin->FormMinWidth : s.MinWidth;
+    if (skin->FormMinWidth > 0)
+        return skin->FormMinWidth >= s.MinWidth || s.Minimized ? skin->FormMinWidth : s.MinWidth;
     return w;
 }
 

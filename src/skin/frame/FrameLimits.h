@@ -11,7 +11,7 @@ struct FrameLimitSettings {
     int32_t MinHeight = 0;
     int32_t MaxWidth = 0;
     int32_t MaxHeight = 0;
-    bool ToolWindow = false;       // a tool-window border: smaller default caption and buttons
+    bool ToolWindow = false;  // a tool-window border: smaller default caption and buttons
     bool Minimized = false;
     bool RolledUp = false;
     bool FullBorderLayer = false;  // the soft border draws the whole frame

@@ -4,9 +4,7 @@ namespace tolvar {
 
 namespace {
 
-bool BlackAt(const Bitmap& b, int32_t x, int32_t y) {
-    return b.Contains(x, y) && (b.At(x, y) & 0x00FFFFFFu) == 0;
-}
+bool BlackAt(const Bitmap& b, int32_t x, int32_t y) { return b.Contains(x, y) && (b.At(x, y) & 0x00FFFFFFu) == 0; }
 
 }  // namespace
 
@@ -23,9 +21,7 @@ bool FrameMask::InsideMask(Point p) const {
     return BlackAt(Strips.Bottom, p.X, p.Y - r.Bottom);
 }
 
-std::vector<Rect> FrameMask::RegionRects() const {
-    return MaskStripsRegion(Strips, SizedMaskRect);
-}
+std::vector<Rect> FrameMask::RegionRects() const { return MaskStripsRegion(Strips, SizedMaskRect); }
 
 bool MaskUsable(const FrameSkinInfo& skin) {
     const Rect& m = skin.MaskRectArea;
@@ -52,7 +48,8 @@ std::optional<std::vector<Rect>> PlanWindowRegion(const WindowRegionState& s, bo
         return std::vector<Rect>{{0, 0, s.FrameWidth, h}};
     }
     if (s.Borderless) return std::nullopt;
-    if (!s.SkinPresent || !maskUsable || s.MaximizedMdiChild) return std::vector<Rect>{{0, 0, s.FrameWidth, s.FrameHeight}};
+    if (!s.SkinPresent || !maskUsable || s.MaximizedMdiChild)
+        return std::vector<Rect>{{0, 0, s.FrameWidth, s.FrameHeight}};
     return mask.RegionRects();
 }
 

@@ -36,11 +36,11 @@ FrameMask ComposeFrameMask(const FrameSkinInfo& skin, const FrameGeometry& g, co
 struct WindowRegionState {
     bool FormSkinEnabled = true;
     bool SkinPresent = false;
-    bool Borderless = false;               // bsNone
-    bool FullBorderLayer = false;          // a layered border that replaces the whole frame is shown
-    bool RolledUpOrParked = false;         // rolled up, or a minimized secondary form
-    int32_t RollUpFormHeight = 0;          // the layer frame's height while rolled up
-    bool SeventhGeneration = false;        // the platform keeps a 1-pixel window for rolled-up frames
+    bool Borderless = false;         // bsNone
+    bool FullBorderLayer = false;    // a layered border that replaces the whole frame is shown
+    bool RolledUpOrParked = false;   // rolled up, or a minimized secondary form
+    int32_t RollUpFormHeight = 0;    // the layer frame's height while rolled up
+    bool SeventhGeneration = false;  // the platform keeps a 1-pixel window for rolled-up frames
     bool MaximizedMdiChild = false;
     int32_t FrameWidth = 0;
     int32_t FrameHeight = 0;

@@ -14,7 +14,9 @@ int64_t SnapShift(int64_t low, int64_t high, int64_t areaLow, int64_t areaHigh, 
     return 0;
 }
 
-bool DragsLeft(SizingEdge e) { return e == SizingEdge::Left || e == SizingEdge::TopLeft || e == SizingEdge::BottomLeft; }
+bool DragsLeft(SizingEdge e) {
+    return e == SizingEdge::Left || e == SizingEdge::TopLeft || e == SizingEdge::BottomLeft;
+}
 bool DragsTop(SizingEdge e) { return e == SizingEdge::Top || e == SizingEdge::TopLeft || e == SizingEdge::TopRight; }
 
 }  // namespace

@@ -19,12 +19,23 @@ Rect MagneticSnap(const Rect& proposed, const Rect& workArea, int32_t distance);
 // Where a move that began with the window at `start` and the cursor at `startCursor` puts the
 // window now that the cursor is at `cursor`.
 constexpr Rect MagneticMove(const Rect& start, Point startCursor, Point cursor) {
-    return {Saturate(int64_t(start.Left) + cursor.X - startCursor.X), Saturate(int64_t(start.Top) + cursor.Y - startCursor.Y),
-            Saturate(int64_t(start.Right) + cursor.X - startCursor.X), Saturate(int64_t(start.Bottom) + cursor.Y - startCursor.Y)};
+    return {Saturate(int64_t(start.Left) + cursor.X - startCursor.X),
+            Saturate(int64_t(start.Top) + cursor.Y - startCursor.Y),
+            Saturate(int64_t(start.Right) + cursor.X - startCursor.X),
+            Saturate(int64_t(start.Bottom) + cursor.Y - startCursor.Y)};
 }
 
 // The edge a size loop drags, numbered as the platform numbers it.
-enum class SizingEdge : int32_t { Left = 1, Right = 2, Top = 3, TopLeft = 4, TopRight = 5, Bottom = 6, BottomLeft = 7, BottomRight = 8 };
+enum class SizingEdge : int32_t {
+    Left = 1,
+    Right = 2,
+    Top = 3,
+    TopLeft = 4,
+    TopRight = 5,
+    Bottom = 6,
+    BottomLeft = 7,
+    BottomRight = 8
+};
 
 // The rectangle a size loop proposes, kept at least minWidth x minHeight: the dragged edges stop
 // where the minimum is reached, the others stay where they are.

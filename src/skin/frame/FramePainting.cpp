@@ -38,10 +38,8 @@ FramePicture ComposeFrame(const TskSkinData& skin, const FrameSkinInfo& info, co
     for (auto& o : objects) {
         if (!o->ObjectVisible) continue;
         if (part && !Intersects(*part, o->ObjectRect)) continue;
-        if (o->ObjectRect.Bottom > g.SizedClientRect.Top)
-            o->Draw(f.Strips.Bottom, {0, bottomTop}, false);
-        else
-            o->Draw(f.Strips.Top, {0, 0}, false);
+        if (o->ObjectRect.Bottom > g.SizedClientRect.Top) o->Draw(f.Strips.Bottom, {0, bottomTop}, false);
+        else o->Draw(f.Strips.Top, {0, 0}, false);
     }
     if (!formActive && skin.autorenderinginactiveimage) {
         for (Bitmap* strip : {&f.Strips.Top, &f.Strips.Left, &f.Strips.Right, &f.Strips.Bottom})
@@ -76,9 +74,8 @@ Bitmap ComposeClientBackground(const TskSkinData* skin, int32_t clientWidth, int
     return target;
 }
 
-Bitmap ComposeDefaultFrame(int32_t width, int32_t height, int32_t captionHeight, bool active,
-                           ActiveObjectList& objects, TextRenderer& text, const TextFont& font,
-                           const std::string& caption) {
+Bitmap ComposeDefaultFrame(int32_t width, int32_t height, int32_t captionHeight, bool active, ActiveObjectList& objects,
+                           TextRenderer& text, const TextFont& font, const std::string& caption) {
     if (width <= 0 || height <= 0) return {};
     Bitmap frame(width, height, SystemPixel(COLOR_INDEX_BTNFACE));
     FrameBitmapRect(frame, {0, 0, width, height}, SystemPixel(COLOR_INDEX_BTNSHADOW));

@@ -16,7 +16,9 @@ class TskSkinData;
 struct FramePicture {
     BorderStrips Strips;
     Point TopAt, LeftAt, RightAt, BottomAt;
-    bool Empty() const { return Strips.Top.Empty() && Strips.Bottom.Empty() && Strips.Left.Empty() && Strips.Right.Empty(); }
+    bool Empty() const {
+        return Strips.Top.Empty() && Strips.Bottom.Empty() && Strips.Left.Empty() && Strips.Right.Empty();
+    }
 };
 
 // Composes the frame for a window of frameWidth x frameHeight: the border strips of the frame
@@ -36,8 +38,7 @@ Bitmap ComposeClientBackground(const TskSkinData* skin, int32_t clientWidth, int
 // The unskinned frame: a 3-pixel border and a default caption, the caption text and the glyph
 // buttons drawn in, as one picture of the whole window (the client area is left out when
 // copied).
-Bitmap ComposeDefaultFrame(int32_t width, int32_t height, int32_t captionHeight, bool active,
-                           ActiveObjectList& objects, TextRenderer& text, const TextFont& font,
-                           const std::string& caption);
+Bitmap ComposeDefaultFrame(int32_t width, int32_t height, int32_t captionHeight, bool active, ActiveObjectList& objects,
+                           TextRenderer& text, const TextFont& font, const std::string& caption);
 
 }  // namespace tolvar

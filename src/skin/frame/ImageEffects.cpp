@@ -148,10 +148,8 @@ Bitmap MorphImages(const Bitmap& normal, const Bitmap& hover, double k, MorphMod
     case mkPush: {  // the hover image comes in from the right and pushes the normal one out left
         Bitmap out = normal;
         for (int32_t x = 0; x < w; ++x) {
-            if (x < w - moved)
-                CopyColumn(out, x, normal, x + moved, alpha);
-            else
-                CopyColumn(out, x, hover, x - (w - moved), alpha);
+            if (x < w - moved) CopyColumn(out, x, normal, x + moved, alpha);
+            else CopyColumn(out, x, hover, x - (w - moved), alpha);
         }
         return out;
     }
@@ -171,7 +169,8 @@ Bitmap MorphImages(const Bitmap& normal, const Bitmap& hover, double k, MorphMod
             const Pixel* a = normal.Row(y);
             const Pixel* b = hover.Row(y);
             for (int32_t x = 0; x < w; ++x)
-                o[x] = MakePixel(mix(PixelR(a[x]), PixelR(b[x])), mix(PixelG(a[x]), PixelG(b[x])), mix(PixelB(a[x]), PixelB(b[x])));
+                o[x] = MakePixel(mix(PixelR(a[x]), PixelR(b[x])), mix(PixelG(a[x]), PixelG(b[x])),
+                                 mix(PixelB(a[x]), PixelB(b[x])));
             if (alpha)
                 for (int32_t x = 0; x < w; ++x) out.AlphaAt(x, y) = mix(normal.AlphaAt(x, y), hover.AlphaAt(x, y));
         }

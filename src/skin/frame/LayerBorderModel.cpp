@@ -92,7 +92,8 @@ Rect LayerOuterRect(const LayerFrameInfo& info, const Rect& form) {
     return {Saturate(x), Saturate(y), Saturate(x + w), Saturate(y + h)};
 }
 
-LayerPieces ComposeLayerPieces(const LayerFrameInfo& info, const Bitmap& source, int32_t outerWidth, int32_t outerHeight) {
+LayerPieces ComposeLayerPieces(const LayerFrameInfo& info, const Bitmap& source, int32_t outerWidth,
+                               int32_t outerHeight) {
     LayerPieces p;
     const int32_t pw = source.Width(), ph = source.Height();
     if (pw <= 0 || ph <= 0 || outerWidth <= 0 || outerHeight <= 0) return p;
@@ -128,8 +129,8 @@ LayerPieces ComposeLayerPieces(const LayerFrameInfo& info, const Bitmap& source,
                  info.FullStretch);
     p.Right = TransparentImage(int64_t(pw) - c.Right, sideH);
     if (!p.Right.Empty())
-        FillDown(p.Right, {0, 0, p.Right.Width(), p.Right.Height()}, source, {c.Right, sideRows.Top, pw, sideRows.Bottom},
-                 info.FullStretch);
+        FillDown(p.Right, {0, 0, p.Right.Width(), p.Right.Height()}, source,
+                 {c.Right, sideRows.Top, pw, sideRows.Bottom}, info.FullStretch);
 
     for (Bitmap* b : {&p.Top, &p.Bottom, &p.Left, &p.Right}) Premultiply(*b);
     return p;

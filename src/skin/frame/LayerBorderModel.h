@@ -45,7 +45,8 @@ Rect LayerOuterRect(const LayerFrameInfo& info, const Rect& form);
 struct LayerPieces {
     Bitmap Top, Bottom, Left, Right;
 };
-LayerPieces ComposeLayerPieces(const LayerFrameInfo& info, const Bitmap& source, int32_t outerWidth, int32_t outerHeight);
+LayerPieces ComposeLayerPieces(const LayerFrameInfo& info, const Bitmap& source, int32_t outerWidth,
+                               int32_t outerHeight);
 
 // Where the pieces go for an outer rectangle (screen coordinates); a side piece with no height
 // is not shown.

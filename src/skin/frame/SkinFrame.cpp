@@ -127,8 +127,7 @@ void SkinFrame::FitToMinimum() {
 void SkinFrame::UpdateFrame(bool full) {
     if (!skinPresent_ || !formSkinEnabled_) return;
     ComputeFrameGeometry();
-    if (full)
-        ArrangeObjects(objects_, info_, geometry_, frameWidth_, frameHeight_, host_.SmallIconSize(), showIcon_);
+    if (full) ArrangeObjects(objects_, info_, geometry_, frameWidth_, frameHeight_, host_.SmallIconSize(), showIcon_);
     UpdateWindowRegion();
     if (!host_.Borderless()) host_.PaintFrameNow(std::nullopt);
     // A stretched client background depends on the window's size: the whole form is painted
@@ -149,8 +148,7 @@ void SkinFrame::UpdateWindowRegion() {
     const bool usable = skinPresent_ && MaskUsable(info_);
     if (formSkinEnabled_ && !s.Borderless && usable)
         mask_ = ComposeFrameMask(info_, geometry_, skinData_->MaskPicture, frameWidth_);
-    else if (!skinPresent_ || !usable)
-        mask_ = {};
+    else if (!skinPresent_ || !usable) mask_ = {};
     host_.ApplyWindowRegion(PlanWindowRegion(s, usable, mask_));
 }
 
@@ -228,7 +226,8 @@ Rect SkinFrame::ClientRectFor(const Rect& r) {
     Rect c;
     if (!skinPresent_) {
         const int32_t caption = DefaultCaptionHeight(host_.ToolWindowBorder());
-        c = {r.Left + kDefaultBorder, r.Top + caption + kDefaultBorder, r.Right - kDefaultBorder, r.Bottom - kDefaultBorder};
+        c = {r.Left + kDefaultBorder, r.Top + caption + kDefaultBorder, r.Right - kDefaultBorder,
+             r.Bottom - kDefaultBorder};
     } else {
         ComputeFrameGeometry();
         const Rect& k = info_.ClientRect;
@@ -268,16 +267,18 @@ HitCode SkinFrame::HitTest(Point screen) {
     HitCode code;
     if (skinPresent_) {
         const bool masked = MaskUsable(info_);
-        code = SkinHitTest(info_, geometry_, s, p, masked ? std::function<bool(Point)>([this](Point q) { return InsideMask(q); })
-                                                          : std::function<bool(Point)>());
+        code = SkinHitTest(info_, geometry_, s, p,
+                           masked ? std::function<bool(Point)>([this](Point q) { return InsideMask(q); })
+                                  : std::function<bool(Point)>());
     } else {
         Rect buttons;
         for (const auto& o : objects_) {
             if (!o->ObjectVisible || static_cast<TskSkinStdButtonObject*>(o.get())->command == cmSysMenu) continue;
-            buttons = IsEmptyRect(buttons) ? o->ObjectRect
-                                           : Rect{std::min(buttons.Left, o->ObjectRect.Left), std::min(buttons.Top, o->ObjectRect.Top),
-                                                  std::max(buttons.Right, o->ObjectRect.Right),
-                                                  std::max(buttons.Bottom, o->ObjectRect.Bottom)};
+            buttons = IsEmptyRect(buttons)
+                          ? o->ObjectRect
+                          : Rect{std::min(buttons.Left, o->ObjectRect.Left), std::min(buttons.Top, o->ObjectRect.Top),
+                                 std::max(buttons.Right, o->ObjectRect.Right),
+                                 std::max(buttons.Bottom, o->ObjectRect.Bottom)};
         }
         code = DefaultHitTest(s, p, DefaultCaptionHeight(host_.ToolWindowBorder()), buttons);
     }
@@ -392,7 +393,8 @@ TskActiveSkinObject* SkinFrame::Hovered() const {
 }
 
 TskActiveSkinObject* SkinFrame::Captured() const {
-    return captureIndex_ >= 0 && size_t(captureIndex_) < objects_.size() ? objects_[size_t(captureIndex_)].get() : nullptr;
+    return captureIndex_ >= 0 && size_t(captureIndex_) < objects_.size() ? objects_[size_t(captureIndex_)].get()
+                                                                         : nullptr;
 }
 
 bool SkinFrame::IsCaption(const TskActiveSkinObject* o) const {
@@ -440,10 +442,8 @@ void SkinFrame::HoverTick() {
         return;
     }
     const Point p = ToWindowPoint(*cursor);
-    if (!Contains(ClientRectInWindow(), p))
-        TestActive(p);
-    else if (hoverIndex_ != -1)
-        TestActive(std::nullopt);
+    if (!Contains(ClientRectInWindow(), p)) TestActive(p);
+    else if (hoverIndex_ != -1) TestActive(std::nullopt);
 }
 
 void SkinFrame::MorphTick() {
@@ -519,26 +519,28 @@ void SkinFrame::CapturedButtonUp(MouseButton b) { Release(b); }
 void SkinFrame::Command(ButtonCommand command) {
     const FrameWindowState state = host_.WindowState();
     switch (command) {
-        case cmClose:
-            TestActive(std::nullopt);
-            host_.Close();
-            break;
-        case cmMaximize:
-            TestActive(std::nullopt);
-            host_.HideGlows();
-            host_.SetWindowState(state == FrameWindowState::Maximized ? FrameWindowState::Normal : FrameWindowState::Maximized);
-            break;
-        case cmMinimize:
-            TestActive(std::nullopt);
-            host_.HideGlows();
-            host_.SetWindowState(state == FrameWindowState::Minimized ? FrameWindowState::Normal : FrameWindowState::Minimized);
-            break;
-        case cmRollUp: CarryOut(SystemMenuCommand::RollUp); break;
-        case cmMinimizeToTray:
-            TestActive(std::nullopt);
-            host_.SetWindowState(FrameWindowState::Minimized);
-            break;
-        default: break;
+    case cmClose:
+        TestActive(std::nullopt);
+        host_.Close();
+        break;
+    case cmMaximize:
+        TestActive(std::nullopt);
+        host_.HideGlows();
+        host_.SetWindowState(state == FrameWindowState::Maximized ? FrameWindowState::Normal
+                                                                  : FrameWindowState::Maximized);
+        break;
+    case cmMinimize:
+        TestActive(std::nullopt);
+        host_.HideGlows();
+        host_.SetWindowState(state == FrameWindowState::Minimized ? FrameWindowState::Normal
+                                                                  : FrameWindowState::Minimized);
+        break;
+    case cmRollUp: CarryOut(SystemMenuCommand::RollUp); break;
+    case cmMinimizeToTray:
+        TestActive(std::nullopt);
+        host_.SetWindowState(FrameWindowState::Minimized);
+        break;
+    default: break;
     }
 }
 
@@ -586,28 +588,28 @@ bool SkinFrame::KeyboardSystemMenu() {
 
 void SkinFrame::CarryOut(SystemMenuCommand c) {
     switch (c) {
-        case SystemMenuCommand::Close: host_.Close(); break;
-        case SystemMenuCommand::Minimize:
-        case SystemMenuCommand::MinimizeToTray: host_.SetWindowState(FrameWindowState::Minimized); break;
-        case SystemMenuCommand::Maximize: host_.SetWindowState(FrameWindowState::Maximized); break;
-        case SystemMenuCommand::Restore:
-            if (rolledUp_) CarryOut(SystemMenuCommand::RollUp);
-            else host_.SetWindowState(FrameWindowState::Normal);
-            break;
-        case SystemMenuCommand::RollUp: {
-            if (host_.WindowState() == FrameWindowState::Minimized) break;
-            const Point at = host_.WindowOrigin();
-            if (!rolledUp_) {
-                rolledUpHeight_ = host_.WindowHeight();
-                rolledUp_ = true;
-                host_.SetWindowBounds(at.X, at.Y, host_.WindowWidth(), GetMinHeight());
-            } else {
-                rolledUp_ = false;
-                host_.SetWindowBounds(at.X, at.Y, host_.WindowWidth(), rolledUpHeight_);
-            }
-            break;
+    case SystemMenuCommand::Close: host_.Close(); break;
+    case SystemMenuCommand::Minimize:
+    case SystemMenuCommand::MinimizeToTray: host_.SetWindowState(FrameWindowState::Minimized); break;
+    case SystemMenuCommand::Maximize: host_.SetWindowState(FrameWindowState::Maximized); break;
+    case SystemMenuCommand::Restore:
+        if (rolledUp_) CarryOut(SystemMenuCommand::RollUp);
+        else host_.SetWindowState(FrameWindowState::Normal);
+        break;
+    case SystemMenuCommand::RollUp: {
+        if (host_.WindowState() == FrameWindowState::Minimized) break;
+        const Point at = host_.WindowOrigin();
+        if (!rolledUp_) {
+            rolledUpHeight_ = host_.WindowHeight();
+            rolledUp_ = true;
+            host_.SetWindowBounds(at.X, at.Y, host_.WindowWidth(), GetMinHeight());
+        } else {
+            rolledUp_ = false;
+            host_.SetWindowBounds(at.X, at.Y, host_.WindowWidth(), rolledUpHeight_);
         }
-        case SystemMenuCommand::None: break;
+        break;
+    }
+    case SystemMenuCommand::None: break;
     }
 }
 
@@ -661,8 +663,9 @@ std::optional<FramePicture> SkinFrame::ComposeFramePicture(const std::optional<R
 Bitmap SkinFrame::ComposeDefaultFramePicture() {
     ArrangeDefaultObjects();
     const bool active = IsFormActive();
-    return ComposeDefaultFrame(host_.WindowWidth(), host_.WindowHeight(), DefaultCaptionHeight(host_.ToolWindowBorder()),
-                               active, objects_, host_.Text(), DefCaptionFont(active), host_.Caption());
+    return ComposeDefaultFrame(host_.WindowWidth(), host_.WindowHeight(),
+                               DefaultCaptionHeight(host_.ToolWindowBorder()), active, objects_, host_.Text(),
+                               DefCaptionFont(active), host_.Caption());
 }
 
 Bitmap SkinFrame::ComposeClientBackground(int32_t clientWidth, int32_t clientHeight) {

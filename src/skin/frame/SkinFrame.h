@@ -39,7 +39,9 @@ public:
     void SetShowIcon(bool on);
     bool UseSkinFontInCaption() const override { return useSkinFontInCaption_; }
     void SetUseSkinFontInCaption(bool on) { useSkinFontInCaption_ = on; }
-    const TextFont& DefCaptionFont(bool active) const override { return active ? defCaptionFont_ : defInactiveCaptionFont_; }
+    const TextFont& DefCaptionFont(bool active) const override {
+        return active ? defCaptionFont_ : defInactiveCaptionFont_;
+    }
     FrameLimitSettings Limits;  // MinWidth .. MaxHeight; the state flags are filled in per call
     bool HideCaptionButtons = false;
     bool DisableSystemMenu = false;
@@ -182,8 +184,9 @@ private:
     std::unique_ptr<AnimationTimer> morphTimer_;
     std::unique_ptr<AnimationTimer> animationTimer_;
     TskSkinData* skinData_ = nullptr;
-    TskBorderIcons borderIcons_ = BorderIconBit(TskBorderIcon::biSystemMenu) | BorderIconBit(TskBorderIcon::biMinimize) |
-                                  BorderIconBit(TskBorderIcon::biMaximize) | BorderIconBit(TskBorderIcon::biRollUp);
+    TskBorderIcons borderIcons_ = BorderIconBit(TskBorderIcon::biSystemMenu) |
+                                  BorderIconBit(TskBorderIcon::biMinimize) | BorderIconBit(TskBorderIcon::biMaximize) |
+                                  BorderIconBit(TskBorderIcon::biRollUp);
     bool showIcon_ = false;
     bool useSkinFontInCaption_ = true;
     TextFont defCaptionFont_{"Arial", 14, fsBold, SystemColor(COLOR_INDEX_BTNTEXT)};

@@ -21,7 +21,7 @@ public:
     virtual ~SkinFrameHost() = default;
     virtual int32_t WindowWidth() const = 0;  // outer size, frame included
     virtual int32_t WindowHeight() const = 0;
-    virtual Point WindowOrigin() const = 0;   // the window's top-left corner on the screen
+    virtual Point WindowOrigin() const = 0;  // the window's top-left corner on the screen
     // The form's own active state as the platform reports it.
     virtual bool FormActive() const = 0;
     virtual bool Visible() const = 0;
@@ -30,7 +30,7 @@ public:
     virtual bool IsMainForm() const = 0;
     virtual bool SizeableBorder() const = 0;  // bsSizeable or bsSizeToolWin
     virtual bool ToolWindowBorder() const = 0;
-    virtual bool Borderless() const = 0;      // bsNone
+    virtual bool Borderless() const = 0;  // bsNone
     // The form's icon at the small-icon size, with its opacity, and that size.
     virtual const Bitmap& SmallIcon() = 0;
     virtual Point SmallIconSize() const = 0;

@@ -106,9 +106,16 @@ protected:
     }
     ToolRun Publish(const std::vector<std::string>& more = {}) const {
         std::vector<std::string> args = {UnixPath(server.Root()),
-                                         "--folder", UnixPath(release + "\\app"), "/TolvarService", "C:\\Marvane\\TolvarService",
-                                         "--folder", UnixPath(release + "\\extra"), "/Extra", "C:\\Marvane\\Extra",
-                                         "--mkdir", "C:\\Marvane\\Logs"};
+                                         "--folder",
+                                         UnixPath(release + "\\app"),
+                                         "/TolvarService",
+                                         "C:\\Marvane\\TolvarService",
+                                         "--folder",
+                                         UnixPath(release + "\\extra"),
+                                         "/Extra",
+                                         "C:\\Marvane\\Extra",
+                                         "--mkdir",
+                                         "C:\\Marvane\\Logs"};
         args.insert(args.end(), more.begin(), more.end());
         return Tool("tolvarpub", args);
     }
@@ -117,8 +124,9 @@ protected:
     void StampClient(const std::string& options = "") const {
         const std::string settings = work / "settings.txt";
         WriteTestFile(settings, "DomainIP=10.0.0.1\r\nDomainPort=7101\r\n");
-        const Started stamp = RunProgram(kStamp, "\"" + kClient + "\" \"" + (work / "TolvarClient.exe") + "\" --settings \"" +
-                                                     settings + "\" --update-root " + server.Url + " " + options,
+        const Started stamp = RunProgram(kStamp,
+                                         "\"" + kClient + "\" \"" + (work / "TolvarClient.exe") + "\" --settings \"" +
+                                             settings + "\" --update-root " + server.Url + " " + options,
                                          "", 60000);
         ASSERT_TRUE(stamp.finished);
         ASSERT_EQ(stamp.exitCode, 0u);
@@ -148,11 +156,14 @@ protected:
     const std::string record = records / "started.txt";
 };
 
-const std::vector<std::string> kListedRequests = {
-    "GET /FTPHome/TolvarService/a.dll",                 "HEAD /FTPHome/TolvarService/a.dll",
-    "GET /FTPHome/TolvarService/empty.cfg",             "HEAD /FTPHome/TolvarService/empty.cfg",
-    "GET /FTPHome/TolvarService/lang/ko/strings.txt",   "HEAD /FTPHome/TolvarService/lang/ko/strings.txt",
-    "GET /FTPHome/Extra/tool.exe",                      "HEAD /FTPHome/Extra/tool.exe"};
+const std::vector<std::string> kListedRequests = {"GET /FTPHome/TolvarService/a.dll",
+                                                  "HEAD /FTPHome/TolvarService/a.dll",
+                                                  "GET /FTPHome/TolvarService/empty.cfg",
+                                                  "HEAD /FTPHome/TolvarService/empty.cfg",
+                                                  "GET /FTPHome/TolvarService/lang/ko/strings.txt",
+                                                  "HEAD /FTPHome/TolvarService/lang/ko/strings.txt",
+                                                  "GET /FTPHome/Extra/tool.exe",
+                                                  "HEAD /FTPHome/Extra/tool.exe"};
 
 }  // namespace
 

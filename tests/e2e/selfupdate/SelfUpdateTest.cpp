@@ -62,8 +62,9 @@ protected:
         const std::string settingsFile = builds / (name + ".txt");
         const std::string out = builds / (name + ".exe");
         WriteTestFile(settingsFile, settings);
-        const Started stamp = RunProgram(kStamp, "\"" + client + "\" \"" + out + "\" --settings \"" + settingsFile +
-                                                     "\" --update-root " + server.Url + " " + options,
+        const Started stamp = RunProgram(kStamp,
+                                         "\"" + client + "\" \"" + out + "\" --settings \"" + settingsFile +
+                                             "\" --update-root " + server.Url + " " + options,
                                          "", 60000);
         EXPECT_TRUE(stamp.finished);
         EXPECT_EQ(stamp.exitCode, 0u);
@@ -108,7 +109,8 @@ std::vector<std::string> PassOf(const std::string& company, bool selfUpdate) {
         r.push_back("GET " + folder + "Sandrel.exe");
         r.push_back("HEAD " + folder + "Sandrel.exe");
     }
-    for (const char* logo : {"mark.png", "mark.jpg", "mark.gif", "mark.bmp", "mark.ico"}) r.push_back("GET " + folder + logo);
+    for (const char* logo : {"mark.png", "mark.jpg", "mark.gif", "mark.bmp", "mark.ico"})
+        r.push_back("GET " + folder + logo);
     return r;
 }
 
@@ -154,8 +156,9 @@ TEST_F(CompanyBuild, AClientStampedForAnotherCompanyRunsInThatCompanysFolder) {
     const std::vector<std::string> started = RunClient();
 
     ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() +
-                              " ` 1 NORTH7 192.0.2.10 9100 192.0.2.11 9101 Northwind 031-000-7777 http://north.example");
+    EXPECT_EQ(started[0],
+              "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() +
+                  " ` 1 NORTH7 192.0.2.10 9100 192.0.2.11 9101 Northwind 031-000-7777 http://north.example");
     std::vector<std::string> expected = PassOf("NORTH7", false);
     expected.push_back("GET /FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico");
     expected.push_back("HEAD /FTPHome/TolvarService/CompanyCode/NORTH7/mark.ico");
@@ -165,8 +168,9 @@ TEST_F(CompanyBuild, AClientStampedForAnotherCompanyRunsInThatCompanysFolder) {
 
 TEST_F(CompanyBuild, ABuildWithTheVendorsKeyRunsTheSignedPassAndUpdatesItselfToASignedClient) {
     const FeedSigner signer("feed_signer");
-    const std::string settings = "CompanyCode=SIGNED\r\nDomainIP=10.9.8.7\r\nDomainPort=7101\r\nMainIP=10.9.8.6\r\n"
-                                 "MainPort=7102\r\n";
+    const std::string settings =
+        "CompanyCode=SIGNED\r\nDomainIP=10.9.8.7\r\nDomainPort=7101\r\nMainIP=10.9.8.6\r\n"
+        "MainPort=7102\r\n";
     const std::string key = "--feed-key \"" + signer.PublicKeyFile() + "\"";
     const std::string old = ReadTestFile(Stamp(kClient13, settings, "signed-1.3", key));
     const std::string fresh = ReadTestFile(Stamp(kClient14, settings, "signed-1.4", key));
@@ -186,14 +190,17 @@ TEST_F(CompanyBuild, ABuildWithTheVendorsKeyRunsTheSignedPassAndUpdatesItselfToA
     EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), fresh);
     EXPECT_EQ(ReadTestFile(kService + "a.dll"), "abc");
     ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0], "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() +
-                              " ` 1 SIGNED 10.9.8.7 7101 10.9.8.6 7102 ` ` `");
+    EXPECT_EQ(started[0],
+              "TH.exe|c:\\Marvane\\TolvarService|" + TodaysDayCode() + " ` 1 SIGNED 10.9.8.7 7101 10.9.8.6 7102 ` ` `");
     const std::string folder = "/FTPHome/TolvarService/CompanyCode/SIGNED/";
-    const std::vector<std::string> pass13 = {
-        "GET /FTPHome/TolvarService/UpGradeList.sig", "GET /FTPHome/TolvarService/UpGradeList.txt",
-        "GET /FTPHome/TolvarService/a.dll",           "HEAD /FTPHome/TolvarService/a.dll",
-        "GET " + folder + "Company.sig",              "GET " + folder + "vercheck.txt",
-        "GET " + folder + "Sandrel.exe",              "HEAD " + folder + "Sandrel.exe"};
+    const std::vector<std::string> pass13 = {"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                             "GET /FTPHome/TolvarService/UpGradeList.txt",
+                                             "GET /FTPHome/TolvarService/a.dll",
+                                             "HEAD /FTPHome/TolvarService/a.dll",
+                                             "GET " + folder + "Company.sig",
+                                             "GET " + folder + "vercheck.txt",
+                                             "GET " + folder + "Sandrel.exe",
+                                             "HEAD " + folder + "Sandrel.exe"};
     const std::vector<std::string> pass14 = {"GET /FTPHome/TolvarService/UpGradeList.sig",
                                              "GET /FTPHome/TolvarService/UpGradeList.txt",
                                              "GET " + folder + "Company.sig", "GET " + folder + "vercheck.txt"};
@@ -233,11 +240,10 @@ TEST_F(CompanyBuild, ABuildWithTheKeyTakesNoNewClientWithoutTheSameKey) {
         EXPECT_FALSE(PathExists(work / "Sandrel.exe")) << "not kept either";
         ASSERT_EQ(started.size(), 1u);
         EXPECT_EQ(started[0].substr(0, started[0].find('|')), "TH.exe");
-        EXPECT_EQ(RequestsSince(before), (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
-                                                                   "GET " + folder + "Company.sig",
-                                                                   "GET " + folder + "vercheck.txt",
-                                                                   "GET " + folder + "Sandrel.exe",
-                                                                   "HEAD " + folder + "Sandrel.exe"}));
+        EXPECT_EQ(RequestsSince(before),
+                  (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                            "GET " + folder + "Company.sig", "GET " + folder + "vercheck.txt",
+                                            "GET " + folder + "Sandrel.exe", "HEAD " + folder + "Sandrel.exe"}));
 
         // Copy mode started by hand with it staged: the keyed client stays and is started.
         WriteTestFile(work / "Sandrel.exe", c.fresh);
@@ -249,9 +255,9 @@ TEST_F(CompanyBuild, ABuildWithTheKeyTakesNoNewClientWithoutTheSameKey) {
         EXPECT_EQ(ReadTestFile(work / "TolvarClient.exe"), old) << "copy mode refused to install it";
         ASSERT_EQ(started.size(), 1u);
         EXPECT_EQ(started[0].substr(0, started[0].find('|')), "TH.exe");
-        EXPECT_EQ(RequestsSince(before), (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
-                                                                   "GET " + folder + "Company.sig",
-                                                                   "GET " + folder + "vercheck.txt"}))
+        EXPECT_EQ(RequestsSince(before),
+                  (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.sig",
+                                            "GET " + folder + "Company.sig", "GET " + folder + "vercheck.txt"}))
             << "the pass of the client that stayed";
         EXPECT_FALSE(PathExists(work / "Sandrel.exe")) << "which deleted the staged file";
         WriteTestFile(record, "");

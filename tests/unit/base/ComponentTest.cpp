@@ -62,7 +62,8 @@ TEST(Component, SiblingsAndFreeNotificationsDropReferences) {
     stored->FreeNotification(&outsider);  // not a sibling: needs the free notification
     owner.DestroyComponent(stored);
     EXPECT_EQ(outsider.watched, nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"gauge forgets data", "free data", "free stored", "outsider forgets stored"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"gauge forgets data", "free data", "free stored", "outsider forgets stored"}));
 }
 
 TEST(Component, AFreeNotificationOutlivedByNoOneIsForgotten) {

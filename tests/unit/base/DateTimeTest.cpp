@@ -101,7 +101,8 @@ TEST(DosDateTime, PacksTwoSecondStepsWithinTheRange) {
     ASSERT_TRUE(PackDosDateTime(at(1980, 1, 1, 0, 0, 0)));
     EXPECT_EQ(*PackDosDateTime(at(1980, 1, 1, 0, 0, 0)), 0x00210000u);
     ASSERT_TRUE(PackDosDateTime(at(2107, 12, 31, 23, 59, 58)));
-    EXPECT_TRUE(UnpackDosDateTime(*PackDosDateTime(at(2107, 12, 31, 23, 59, 58))).SameSecond(at(2107, 12, 31, 23, 59, 58)));
+    EXPECT_TRUE(
+        UnpackDosDateTime(*PackDosDateTime(at(2107, 12, 31, 23, 59, 58))).SameSecond(at(2107, 12, 31, 23, 59, 58)));
     EXPECT_FALSE(PackDosDateTime(at(1979, 12, 31, 23, 59, 58)));
     EXPECT_FALSE(PackDosDateTime(at(2108, 1, 1, 0, 0, 0)));
     // An odd second drops to the even one below.

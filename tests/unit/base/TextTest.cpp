@@ -37,8 +37,8 @@ TEST(TextToLines, RoundTripsThroughLinesToText) {
 }
 
 TEST(ValueOf, FindsTheFirstLineByNameWithoutRegardToCase) {
-    const TextLines lines = {"companycode=ACME ", "CompanyCode=second", "Domain IP=1.2.3.4", "Empty=",
-                             "NoEquals", "Eq=a=b"};
+    const TextLines lines = {
+        "companycode=ACME ", "CompanyCode=second", "Domain IP=1.2.3.4", "Empty=", "NoEquals", "Eq=a=b"};
     EXPECT_EQ(ValueOf(lines, "CompanyCode"), "ACME ");  // first wins, value untrimmed
     EXPECT_EQ(ValueOf(lines, "DomainIP"), "");          // a blank before "=" is part of the name
     EXPECT_EQ(ValueOf(lines, "Domain IP"), "1.2.3.4");

@@ -68,7 +68,8 @@ TEST(HttpClientTest, AnHttpsUrlSendsTheSameRequestThroughTheTlsLayer) {
     const std::vector<Case> cases = {
         {"https://update.example/a.txt", {"connect update.example:443", "tls update.example"}, "update.example"},
         {"HTTPS://update.example:443/a.txt", {"connect update.example:443", "tls update.example"}, "update.example"},
-        {"https://update.example:8443/a.txt", {"connect update.example:8443", "tls update.example"},
+        {"https://update.example:8443/a.txt",
+         {"connect update.example:8443", "tls update.example"},
          "update.example:8443"},
         {"https://[::1]/a.txt", {"connect ::1:443", "tls ::1"}, "[::1]"},
         {"http://update.example/a.txt", {"connect update.example:80"}, "update.example"},
@@ -104,17 +105,21 @@ TEST(HttpClientTest, GetReadsTheBodyByTheResponseRules) {
         {"pieces with pauses",
          {{"HTTP/1.1 200 O"}, {"K\r\nContent-Len", 20}, {"gth: 11\r\n\r\nhello", 20}, {" world", 20}},
          "hello world"},
-        {"binary body", {{Response("Content-Length: 6\r\n", std::string("\0\r\n\xff\x01\n", 6))}},
+        {"binary body",
+         {{Response("Content-Length: 6\r\n", std::string("\0\r\n\xff\x01\n", 6))}},
          std::string("\0\r\n\xff\x01\n", 6)},
         {"bare LF line ends", {{"HTTP/1.1 200 OK\nContent-Length: 2\n\nok"}}, "ok"},
         {"100 then 200",
          {{"HTTP/1.1 100 Continue\r\nContent-Length: 9\r\n\r\n"}, {Response("Content-Length: 2\r\n", "ok"), 20}},
          "ok"},
-        {"first of repeated headers counts", {{Response("Content-Length: 3\r\ncontent-length: 6\r\n", "abcdef")}},
+        {"first of repeated headers counts",
+         {{Response("Content-Length: 3\r\ncontent-length: 6\r\n", "abcdef")}},
          "abc"},
-        {"folded header joined", {{Response("Transfer-Encoding: gzip,\r\n\tchunked\r\n", "3\r\nabc\r\n0\r\n\r\n")}},
+        {"folded header joined",
+         {{Response("Transfer-Encoding: gzip,\r\n\tchunked\r\n", "3\r\nabc\r\n0\r\n\r\n")}},
          "abc"},
-        {"chunks 5 and 3", {{Response("Transfer-Encoding: chunked\r\n", "5\r\nhello\r\n3\r\nabc\r\n0\r\n\r\n")}},
+        {"chunks 5 and 3",
+         {{Response("Transfer-Encoding: chunked\r\n", "5\r\nhello\r\n3\r\nabc\r\n0\r\n\r\n")}},
          "helloabc"},
         {"chunk extensions",
          {{Response("Transfer-Encoding: chunked\r\n", "5 ;a=b\r\nhello\r\n3;ext=1\r\nabc\r\n0\r\nX: trailer\r\n\r\n")}},
@@ -146,16 +151,21 @@ TEST(HttpClientTest, FailingResponses) {
     };
     const std::string tooLong(16385, 'x');
     const std::vector<Case> cases = {
-        {"302 with Location", {{"HTTP/1.1 302 Found\r\nLocation: http://elsewhere/\r\nContent-Length: 0\r\n\r\n"}},
-         302, "HTTP/1.1 302 Found"},
-        {"200 with Location", {{Response("Location: /other\r\nContent-Length: 2\r\n", "ok")}}, 200,
-         "HTTP/1.1 200 OK"},
-        {"folded Location", {{Response("Location:\r\n /other\r\nContent-Length: 2\r\n", "ok")}}, 200,
+        {"302 with Location",
+         {{"HTTP/1.1 302 Found\r\nLocation: http://elsewhere/\r\nContent-Length: 0\r\n\r\n"}},
+         302,
+         "HTTP/1.1 302 Found"},
+        {"200 with Location", {{Response("Location: /other\r\nContent-Length: 2\r\n", "ok")}}, 200, "HTTP/1.1 200 OK"},
+        {"folded Location",
+         {{Response("Location:\r\n /other\r\nContent-Length: 2\r\n", "ok")}},
+         200,
          "HTTP/1.1 200 OK"},
         {"301 without Location", {{"HTTP/1.1 301 Moved\r\nContent-Length: 0\r\n\r\n"}}, 301, "HTTP/1.1 301 Moved"},
         {"304", {{"HTTP/1.1 304 Not Modified\r\n\r\n"}}, 304, "HTTP/1.1 304 Not Modified"},
         {"404", {{"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"}}, 404, "HTTP/1.1 404 Not Found"},
-        {"407", {{"HTTP/1.1 407 Proxy Authentication Required\r\n\r\n"}}, 407,
+        {"407",
+         {{"HTTP/1.1 407 Proxy Authentication Required\r\n\r\n"}},
+         407,
          "HTTP/1.1 407 Proxy Authentication Required"},
         {"status not a number", {{"HTTP/1.1 OK\r\nContent-Length: 2\r\n\r\nok"}}, -1, "HTTP/1.1 OK"},
         {"header line over 16384 bytes", {{Response("X: " + tooLong + "\r\n")}}, -1, ""},
@@ -182,9 +192,8 @@ TEST(HttpClientTest, FailingResponses) {
 TEST(HttpClientTest, FailingBodyIsReadBeforeTheError) {
     // Larger than any buffer on the way: the client closes cleanly only if it read all of it.
     const std::string body(256 * 1024, 'e');
-    TScriptedServer server({{"HTTP/1.1 404 Not Found\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n"},
-                            {body}},
-                           5s);
+    TScriptedServer server(
+        {{"HTTP/1.1 404 Not Found\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n"}, {body}}, 5s);
     try {
         FetchText(server.Url());
         ADD_FAILURE() << "no error";
@@ -201,12 +210,9 @@ TEST(HttpClientTest, HeadGivesTheAnnouncedLengthAndReadsNoBody) {
         int32_t length;
     };
     const std::vector<Case> cases = {
-        {"Content-Length: 1234\r\n", 1234},
-        {"Content-Length:   5000  \r\n", 5000},
-        {"Content-Length:\r\n 77\r\n", 77},
-        {"", -1},
-        {"Content-Length: 12ab\r\n", -1},
-        {"Content-Length: 99999999999\r\n", -1},
+        {"Content-Length: 1234\r\n", 1234}, {"Content-Length:   5000  \r\n", 5000},
+        {"Content-Length:\r\n 77\r\n", 77}, {"", -1},
+        {"Content-Length: 12ab\r\n", -1},   {"Content-Length: 99999999999\r\n", -1},
         {"Content-Length: 0\r\n", 0},
     };
     for (const Case& c : cases) {
@@ -233,9 +239,9 @@ TEST(HttpClientTest, FailingHead) {
 
 TEST(HttpClientTest, SilentServerRunsIntoTheReadTimeout) {
     const std::vector<std::vector<Piece>> responses = {
-        {},                                                 // nothing at all
-        {{Response("Content-Length: 10\r\n", "hello")}},   // half a body, then silence
-        {{Response("", "hello")}},                         // reading to a close that never comes
+        {},                                               // nothing at all
+        {{Response("Content-Length: 10\r\n", "hello")}},  // half a body, then silence
+        {{Response("", "hello")}},                        // reading to a close that never comes
     };
     for (const auto& response : responses) {
         TScriptedServer server(response, 10s);

@@ -61,16 +61,19 @@ TEST(UpdateServerTest, ServesTheRootAndLogsEveryRequest) {
     EXPECT_EQ(FetchContentLength(url), 22);
 
     const std::string host = server.Url.substr(std::string("http://").size());
-    const std::string headers = R"("headers": [["Content-Type", "text/html"], ["Host", ")" + host +
-                                R"json("], ["Accept", "text/html, */*"], ["User-Agent", "Mozilla/3.0 (compatible; TolvarClient)"]])json";
+    const std::string headers =
+        R"("headers": [["Content-Type", "text/html"], ["Host", ")" + host +
+        R"json("], ["Accept", "text/html, */*"], ["User-Agent", "Mozilla/3.0 (compatible; TolvarClient)"]])json";
     std::vector<std::string> logged;
     for (const std::string& line : server.Requests())
         if (line.find(R"("target": "/FTPHome/TolvarService/Up List.txt")") != std::string::npos) logged.push_back(line);
     ASSERT_EQ(logged.size(), 2u);
-    EXPECT_EQ(logged[0], R"({"method": "GET", "target": "/FTPHome/TolvarService/Up List.txt", "version": "HTTP/1.1", )" +
-                             headers + "}");
-    EXPECT_EQ(logged[1], R"({"method": "HEAD", "target": "/FTPHome/TolvarService/Up List.txt", "version": "HTTP/1.1", )" +
-                             headers + "}");
+    EXPECT_EQ(
+        logged[0],
+        R"({"method": "GET", "target": "/FTPHome/TolvarService/Up List.txt", "version": "HTTP/1.1", )" + headers + "}");
+    EXPECT_EQ(logged[1],
+              R"({"method": "HEAD", "target": "/FTPHome/TolvarService/Up List.txt", "version": "HTTP/1.1", )" +
+                  headers + "}");
 }
 
 TEST(UpdateServerTest, Faults) {

@@ -12,13 +12,20 @@ TEST(UpdateRootTest, AcceptsAPlainOrHttpsHostWithAnOptionalPort) {
         uint16_t port;  // what the client connects to
     };
     const Case good[] = {
-        {"http://127.0.0.1:8642", 8642}, {"http://update.example.com", 80}, {"http://a-b.c:1", 1},
-        {"http://h:65535", 65535},       {"http://H:080", 80},              {"https://update.example.com", 443},
-        {"https://localhost:8443", 8443}, {"https://h:443", 443},           {"https://h:80", 80},
+        {"http://127.0.0.1:8642", 8642},
+        {"http://update.example.com", 80},
+        {"http://a-b.c:1", 1},
+        {"http://h:65535", 65535},
+        {"http://H:080", 80},
+        {"https://update.example.com", 443},
+        {"https://localhost:8443", 8443},
+        {"https://h:443", 443},
+        {"https://h:80", 80},
     };
     for (const Case& c : good) {
         EXPECT_EQ(UpdateRootProblem(c.root), "") << c.root;
-        EXPECT_EQ(ParseUrl(std::string(c.root) + "/FTPHome/TolvarService/UpGradeList.txt").PortNumber(), c.port) << c.root;
+        EXPECT_EQ(ParseUrl(std::string(c.root) + "/FTPHome/TolvarService/UpGradeList.txt").PortNumber(), c.port)
+            << c.root;
     }
 }
 

@@ -50,8 +50,18 @@ TEST(UrlTest, Parts) {
 }
 
 TEST(UrlTest, Rejected) {
-    const std::vector<std::string> urls = {"ftp://h/", "httpx://h/", "h/x", "https:///x", "https://h:0/", "http:///x", "http://h:0/", "http://h:70000/", "http://h:8a/",
-                                  "http://[::1/", "http://h/a\r\nX-Injected: 1", std::string("http://h/a\0b", 12)};
+    const std::vector<std::string> urls = {"ftp://h/",
+                                           "httpx://h/",
+                                           "h/x",
+                                           "https:///x",
+                                           "https://h:0/",
+                                           "http:///x",
+                                           "http://h:0/",
+                                           "http://h:70000/",
+                                           "http://h:8a/",
+                                           "http://[::1/",
+                                           "http://h/a\r\nX-Injected: 1",
+                                           std::string("http://h/a\0b", 12)};
     for (const std::string& url : urls) {
         SCOPED_TRACE(url);
         EXPECT_THROW(ParseUrl(url), EHTTPProtocolError);
@@ -59,8 +69,7 @@ TEST(UrlTest, Rejected) {
 }
 
 TEST(UrlTest, HostHeaderCarriesThePortUnlessItIs80) {
-    const std::string rest =
-        "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; TolvarClient)\r\n\r\n";
+    const std::string rest = "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; TolvarClient)\r\n\r\n";
     EXPECT_EQ(HTTPRequestBytes("GET", ParseUrl("http://update.example/a.txt")),
               "GET /a.txt HTTP/1.1\r\nContent-Type: text/html\r\nHost: update.example\r\n" + rest);
     EXPECT_EQ(HTTPRequestBytes("GET", ParseUrl("http://update.example:80/a.txt")),

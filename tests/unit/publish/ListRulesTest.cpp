@@ -88,11 +88,17 @@ TEST(ListRules, NamesAndFoldersAreThoseTheRawRequestAndAWindowsFolderCarry) {
     const struct {
         const char* path;
         bool fine;
-    } servers[] = {{"/TolvarService", true}, {"/TolvarService/", true}, {"/", true},      {"TolvarService", false},
+    } servers[] = {{"/TolvarService", true}, {"/TolvarService/", true}, {"/", true},     {"TolvarService", false},
                    {"/a//b", false},         {"/a/../b", false},        {"/a b", false}, {"/a\\b", false}},
-      locals[] = {{"C:\\Marvane\\TolvarService", true}, {"c:\\Program Files\\Marvane\\", true}, {"C:\\", true},
-                  {"Marvane\\TolvarService", false},     {"\\\\server\\share", false},         {"C:Marvane", false},
-                  {"C:/Marvane", false},                {"C:\\a\\..\\b", false},              {"C:\\a \\b", false},
+      locals[] = {{"C:\\Marvane\\TolvarService", true},
+                  {"c:\\Program Files\\Marvane\\", true},
+                  {"C:\\", true},
+                  {"Marvane\\TolvarService", false},
+                  {"\\\\server\\share", false},
+                  {"C:Marvane", false},
+                  {"C:/Marvane", false},
+                  {"C:\\a\\..\\b", false},
+                  {"C:\\a \\b", false},
                   {"C:\\a|b", false}};
     for (const auto& c : servers) EXPECT_EQ(ServerPathProblem(c.path).empty(), c.fine) << c.path;
     for (const auto& c : locals) EXPECT_EQ(LocalPathProblem(c.path).empty(), c.fine) << c.path;

@@ -22,7 +22,8 @@ TEST(ServedList, AGoodListGivesItsFilesWithTheirServerFoldersAndLocalPaths) {
         "MKDIR C:\\Marvane\\Logs\\\r\nDFILE C:\\Marvane\\TolvarService\\*.old\r\n"
         "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n"
         "file empty.cfg 0 2007-05-01 12:00:02\r\n"
-        "SPATH /TolvarService/lang/\r\nCPATH C:\\Marvane\\TolvarService\\lang\\\r\nFILE a.dll 5 2024-02-29 23:59:58\r\n");
+        "SPATH /TolvarService/lang/\r\nCPATH C:\\Marvane\\TolvarService\\lang\\\r\nFILE a.dll 5 2024-02-29 "
+        "23:59:58\r\n");
     EXPECT_TRUE(list.Findings.empty()) << list.Findings.front().Text;
     ASSERT_EQ(list.Files.size(), 3u);
     EXPECT_EQ(list.Files[0].Path(), "/FTPHome/TolvarService/a.dll");
@@ -46,19 +47,28 @@ TEST(ServedList, EachFaultOfAHandWrittenListIsAProblemOnItsLine) {
          "line 2: FILE a.dll comes before any SPATH line", 0},
         {"no CPATH yet", "SPATH /TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n",
          "line 2: FILE a.dll comes before any CPATH line", 0},
-        {"odd second", head + "FILE a.dll 3 2007-05-01 12:00:01\r\n", "line 3: FILE a.dll: the time 12:00:01 has an odd second", 1},
-        {"before 1980", head + "FILE a.dll 3 1979-05-01 12:00:00\r\n", "line 3: FILE a.dll: the date 1979-05-01 is outside", 1},
-        {"a bad date", head + "FILE a.dll 3 2007-02-30 12:00:00\r\n", "line 3: FILE a.dll: the date '2007-02-30' does not convert", 1},
-        {"a bad size", head + "FILE a.dll 3k 2007-05-01 12:00:00\r\n", "line 3: FILE a.dll: the size '3k' does not convert", 1},
-        {"a negative size", head + "FILE a.dll -3 2007-05-01 12:00:00\r\n", "line 3: FILE a.dll: the size -3 is negative", 1},
-        {"one local path twice", head + "FILE a.dll 3 2007-05-01 12:00:00\r\nSPATH /Other\r\nFILE A.DLL 3 2007-05-01 12:00:00\r\n",
+        {"odd second", head + "FILE a.dll 3 2007-05-01 12:00:01\r\n",
+         "line 3: FILE a.dll: the time 12:00:01 has an odd second", 1},
+        {"before 1980", head + "FILE a.dll 3 1979-05-01 12:00:00\r\n",
+         "line 3: FILE a.dll: the date 1979-05-01 is outside", 1},
+        {"a bad date", head + "FILE a.dll 3 2007-02-30 12:00:00\r\n",
+         "line 3: FILE a.dll: the date '2007-02-30' does not convert", 1},
+        {"a bad size", head + "FILE a.dll 3k 2007-05-01 12:00:00\r\n",
+         "line 3: FILE a.dll: the size '3k' does not convert", 1},
+        {"a negative size", head + "FILE a.dll -3 2007-05-01 12:00:00\r\n",
+         "line 3: FILE a.dll: the size -3 is negative", 1},
+        {"one local path twice",
+         head + "FILE a.dll 3 2007-05-01 12:00:00\r\nSPATH /Other\r\nFILE A.DLL 3 2007-05-01 12:00:00\r\n",
          "line 5: FILE A.DLL: line 3 lists C:\\Marvane\\TolvarService\\A.DLL too", 1},
-        {"a mask over a listed file", "DFILE C:\\Marvane\\TolvarService\\*.dll\r\n" + head + "FILE a.dll 3 2007-05-01 12:00:00\r\n",
+        {"a mask over a listed file",
+         "DFILE C:\\Marvane\\TolvarService\\*.dll\r\n" + head + "FILE a.dll 3 2007-05-01 12:00:00\r\n",
          "line 1: DFILE C:\\Marvane\\TolvarService\\*.dll matches C:\\Marvane\\TolvarService\\a.dll (line 4)", 1},
-        {"MKDIR without its last backslash", "MKDIR C:\\Marvane\\Logs\r\n", "line 1: MKDIR C:\\Marvane\\Logs makes the folders up to", 0},
+        {"MKDIR without its last backslash", "MKDIR C:\\Marvane\\Logs\r\n",
+         "line 1: MKDIR C:\\Marvane\\Logs makes the folders up to", 0},
         {"a relative CPATH", "SPATH /TolvarService\r\nCPATH Marvane\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n",
          "line 2: CPATH Marvane: not an absolute local path", 1},
-        {"a name with a '#'", head + "FILE a#b.dll 3 2007-05-01 12:00:00\r\n", "line 3: FILE a#b.dll: the name has the character '#'", 0},
+        {"a name with a '#'", head + "FILE a#b.dll 3 2007-05-01 12:00:00\r\n",
+         "line 3: FILE a#b.dll: the name has the character '#'", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

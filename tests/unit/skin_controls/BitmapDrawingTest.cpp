@@ -44,8 +44,7 @@ TEST(CopyBitmapRect, NearestNeighbourMappingWithClipping) {
         const int32_t dw = RectWidth(c.target), dh = RectHeight(c.target);
         const int32_t sw = RectWidth(c.source), sh = RectHeight(c.source);
         EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
-            if (!Inside(c.target, x, y) || (c.clip && !Inside(*c.clip, x, y)) || sw <= 0 || sh <= 0)
-                return kUntouched;
+            if (!Inside(c.target, x, y) || (c.clip && !Inside(*c.clip, x, y)) || sw <= 0 || sh <= 0) return kUntouched;
             const int32_t sx = c.source.Left + (x - c.target.Left) * sw / dw;
             const int32_t sy = c.source.Top + (y - c.target.Top) * sh / dh;
             return picture.Contains(sx, sy) ? Name(sx, sy) : kUntouched;
@@ -91,9 +90,8 @@ TEST(StretchBitmap, ScalesTheWholeSource) {
     const Bitmap source = test::Picture(3, 2);
     Bitmap target(8, 5, kUntouched);
     StretchBitmap(target, {1, 0, 8, 5}, source);
-    EXPECT_TRUE(test::Matches(target, [](int32_t x, int32_t y) {
-        return x < 1 ? kUntouched : Name((x - 1) * 3 / 7, y * 2 / 5);
-    }));
+    EXPECT_TRUE(test::Matches(
+        target, [](int32_t x, int32_t y) { return x < 1 ? kUntouched : Name((x - 1) * 3 / 7, y * 2 / 5); }));
 }
 
 TEST(ResizeKeepingContent, KeepsTheOverlapAndNothingChangesAtTheSameSize) {
@@ -134,10 +132,8 @@ TEST(CopyBitmapRect, AlphaMovesWithTheColourWhenBothBitmapsHaveIt) {
     for (int32_t y = 0; y < 4; ++y)
         for (int32_t x = 0; x < 9; ++x) {
             uint8_t want = 255;
-            if (x >= 5 && y >= 1 && source.At(x - 5, y - 1) != key)
-                want = source.AlphaAt(x - 5, y - 1);
-            else if (x < 8 && y < 3)
-                want = source.AlphaAt(x / 2, y);
+            if (x >= 5 && y >= 1 && source.At(x - 5, y - 1) != key) want = source.AlphaAt(x - 5, y - 1);
+            else if (x < 8 && y < 3) want = source.AlphaAt(x / 2, y);
             EXPECT_EQ(target.AlphaAt(x, y), want) << x << "," << y;
         }
 

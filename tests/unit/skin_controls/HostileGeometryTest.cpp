@@ -15,11 +15,15 @@ TEST(Composition, HostileGeometryNeverFailsAndKeepsTheRequestedSize) {
     const Bitmap picture = test::Picture(30, 20);
     const int32_t big = INT_MAX, small = INT_MIN;
     const PieceGeometry pieces[] = {
-        {{2, 1, 26, 21}, {6, 7}, {6, 8}, {7, 12}, {16, 13}, {3, 4, 20, 17}},        // top middle of no length
-        {{2, 1, 26, 21}, {6, 7}, {15, 8}, {7, 12}, {16, 13}, {9, 9, 9, 9}},         // client of no size
-        {{2, 1, 26, 21}, {20, 18}, {3, 2}, {22, 1}, {1, 19}, {15, 14, 2, 3}},      // everything backwards
+        {{2, 1, 26, 21}, {6, 7}, {6, 8}, {7, 12}, {16, 13}, {3, 4, 20, 17}},         // top middle of no length
+        {{2, 1, 26, 21}, {6, 7}, {15, 8}, {7, 12}, {16, 13}, {9, 9, 9, 9}},          // client of no size
+        {{2, 1, 26, 21}, {20, 18}, {3, 2}, {22, 1}, {1, 19}, {15, 14, 2, 3}},        // everything backwards
         {{-10, -5, 40, 35}, {6, 7}, {45, 8}, {-7, 12}, {60, 50}, {-3, -4, 55, 47}},  // out of the picture
-        {{big - 20, small, big, small + 16}, {big, small}, {small, big}, {big, big}, {small, small},
+        {{big - 20, small, big, small + 16},
+         {big, small},
+         {small, big},
+         {big, big},
+         {small, small},
          {small, small, big, big}},
         {{0, 0, 30, 20}, {1, 1}, {2, 2}, {1, 3}, {2, 4}, {0, 0, 1, 1}},
     };
@@ -83,7 +87,7 @@ TEST(Composition, AbsurdRectanglesMakeBoundedTargets) {
     bounded(v);
     EXPECT_EQ(v.Height(), 300);
 
-    const PieceGeometry absurd{{0, 0, big, big}, {2, 2}, {big - 2, 2}, {2, big - 2}, {big - 2, big - 2},
+    const PieceGeometry absurd{{0, 0, big, big},        {2, 2}, {big - 2, 2}, {2, big - 2}, {big - 2, big - 2},
                                {4, 4, big - 4, big - 4}};
     TargetGeometry fitted;
     int32_t w = 400, hgt = big;

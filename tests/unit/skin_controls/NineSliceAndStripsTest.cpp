@@ -100,7 +100,7 @@ TEST(ComposeNineSlice, BandsCornersAndClientFollowTheTables) {
     // (6 of 5 and 2 rows), the right one 33; the client area is 54 x 40 (3 pieces and 3 columns,
     // 3 pieces and 1 row).
     const BandStretch tiled{}, stretched{true, true, true, true}, topLeft{true, true, false, false},
-                      bottomRight{false, false, true, true};
+        bottomRight{false, false, true, true};
     const NineCase cases[] = {
         {"all tiled", kPiece, 61, 47, tiled, false, stFull, true},
         {"all stretched", kPiece, 61, 47, stretched, true, stFull, true},
@@ -119,8 +119,7 @@ TEST(ComposeNineSlice, BandsCornersAndClientFollowTheTables) {
                          k.drawClient);
         ASSERT_EQ(target.Width(), k.width);
         ASSERT_EQ(target.Height(), k.height);
-        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) { return NineSliceModel(k, t, x, y); }))
-            << k.what;
+        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) { return NineSliceModel(k, t, x, y); })) << k.what;
     }
 }
 
@@ -170,10 +169,12 @@ TEST(ComposeStretchedRect, StretchesTheMiddlesAndKeepsTheCorners) {
         ComposeStretchedRect(target, Picture(), source, inner, drawClient);
         ASSERT_EQ(target.Width(), 30);
         ASSERT_EQ(target.Height(), 16);
-        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
-            const bool client = x >= 3 && x < 27 && y >= 2 && y < 14;
-            return client && !drawClient ? kUntouched : Name(2 + fx(x), 1 + fy(y));
-        })) << "draw client " << drawClient;
+        EXPECT_TRUE(test::Matches(target,
+                                  [&](int32_t x, int32_t y) {
+                                      const bool client = x >= 3 && x < 27 && y >= 2 && y < 14;
+                                      return client && !drawClient ? kUntouched : Name(2 + fx(x), 1 + fy(y));
+                                  }))
+            << "draw client " << drawClient;
     }
 }
 
@@ -205,41 +206,50 @@ TEST(ComposeBorderStrips, EachStripFollowsItsTable) {
 
         ASSERT_EQ(strips.Top.Width(), W);
         ASSERT_EQ(strips.Top.Height(), 4);
-        EXPECT_TRUE(test::Matches(strips.Top, [&](int32_t x, int32_t y) {
-            if (x < t.LT.X) return at(x, y);
-            if (x >= t.RT.X) return at(g.RT.X + x - t.RT.X, y);
-            return at(g.LT.X + StripMiddle(x, t.LT.X, t.RT.X, 9, k.bands.Top), y);
-        })) << "top, " << k.what;
+        EXPECT_TRUE(test::Matches(strips.Top,
+                                  [&](int32_t x, int32_t y) {
+                                      if (x < t.LT.X) return at(x, y);
+                                      if (x >= t.RT.X) return at(g.RT.X + x - t.RT.X, y);
+                                      return at(g.LT.X + StripMiddle(x, t.LT.X, t.RT.X, 9, k.bands.Top), y);
+                                  }))
+            << "top, " << k.what;
 
         ASSERT_EQ(strips.Bottom.Width(), W);
         ASSERT_EQ(strips.Bottom.Height(), 3);
-        EXPECT_TRUE(test::Matches(strips.Bottom, [&](int32_t x, int32_t y) {
-            const int32_t py = 17 + y;
-            if (x < t.LB.X) return at(x, py);
-            if (x >= t.RB.X) return at(g.RB.X + x - t.RB.X, py);
-            return at(g.LB.X + StripMiddle(x, t.LB.X, t.RB.X, 9, k.bands.Bottom), py);
-        })) << "bottom, " << k.what;
+        EXPECT_TRUE(test::Matches(strips.Bottom,
+                                  [&](int32_t x, int32_t y) {
+                                      const int32_t py = 17 + y;
+                                      if (x < t.LB.X) return at(x, py);
+                                      if (x >= t.RB.X) return at(g.RB.X + x - t.RB.X, py);
+                                      return at(g.LB.X + StripMiddle(x, t.LB.X, t.RB.X, 9, k.bands.Bottom), py);
+                                  }))
+            << "bottom, " << k.what;
 
         // The sides are as high as the top and bottom strips leave: 47 - 4 - 3.
         const int32_t h = 40;
         ASSERT_EQ(strips.Left.Width(), 3);
         ASSERT_EQ(strips.Left.Height(), h);
         const int32_t leftHead = g.LT.Y - c.Top, leftTail = c.Bottom - g.LB.Y;
-        EXPECT_TRUE(test::Matches(strips.Left, [&](int32_t x, int32_t y) {
-            if (y < leftHead) return at(x, c.Top + y);
-            if (y >= h - leftTail) return at(x, g.LB.Y + y - (h - leftTail));
-            return at(x, g.LT.Y + StripMiddle(y, leftHead, h - leftTail, 5, k.bands.Left));
-        })) << "left, " << k.what;
+        EXPECT_TRUE(test::Matches(strips.Left,
+                                  [&](int32_t x, int32_t y) {
+                                      if (y < leftHead) return at(x, c.Top + y);
+                                      if (y >= h - leftTail) return at(x, g.LB.Y + y - (h - leftTail));
+                                      return at(x, g.LT.Y + StripMiddle(y, leftHead, h - leftTail, 5, k.bands.Left));
+                                  }))
+            << "left, " << k.what;
 
         ASSERT_EQ(strips.Right.Width(), 4);
         ASSERT_EQ(strips.Right.Height(), h);
         const int32_t rightHead = g.RT.Y - c.Top, rightTail = c.Bottom - g.RB.Y;
-        EXPECT_TRUE(test::Matches(strips.Right, [&](int32_t x, int32_t y) {
-            const int32_t px = c.Right + x;
-            if (y < rightHead) return at(px, c.Top + y);
-            if (y >= h - rightTail) return at(px, g.RB.Y + y - (h - rightTail));
-            return at(px, g.RT.Y + StripMiddle(y, rightHead, h - rightTail, 5, k.bands.Right));
-        })) << "right, " << k.what;
+        EXPECT_TRUE(test::Matches(strips.Right,
+                                  [&](int32_t x, int32_t y) {
+                                      const int32_t px = c.Right + x;
+                                      if (y < rightHead) return at(px, c.Top + y);
+                                      if (y >= h - rightTail) return at(px, g.RB.Y + y - (h - rightTail));
+                                      return at(px,
+                                                g.RT.Y + StripMiddle(y, rightHead, h - rightTail, 5, k.bands.Right));
+                                  }))
+            << "right, " << k.what;
     }
 }
 
@@ -292,9 +302,12 @@ TEST(ComposeBorderStrips, WithAClipOnlyThePartInsideItIsComposed) {
                 // Sized as always; inside the clip as composed whole, outside it untouched.
                 ASSERT_EQ(s.composed.Width(), s.reference.Width());
                 ASSERT_EQ(s.composed.Height(), s.reference.Height());
-                EXPECT_TRUE(test::Matches(s.composed, [&](int32_t x, int32_t y) {
-                    return Contains(clip, {s.at.X + x, s.at.Y + y}) ? s.reference.At(x, y) : Pixel(0);
-                })) << clip.Left << "," << clip.Top << " at " << s.at.X << "," << s.at.Y;
+                EXPECT_TRUE(
+                    test::Matches(s.composed,
+                                  [&](int32_t x, int32_t y) {
+                                      return Contains(clip, {s.at.X + x, s.at.Y + y}) ? s.reference.At(x, y) : Pixel(0);
+                                  }))
+                    << clip.Left << "," << clip.Top << " at " << s.at.X << "," << s.at.Y;
             }
         }
     }

@@ -12,10 +12,10 @@ TEST(GetSizingMode, TestsThePointsInOrder) {
     };
     const Rect s{58, 1, 111, 17};
     const Case cases[] = {
-        {{}, {49, 7}, {0, 0}, {5, 5}, smNone},           // an empty skin rect wins over everything
+        {{}, {49, 7}, {0, 0}, {5, 5}, smNone},  // an empty skin rect wins over everything
         {{5, 5, 5, 9}, {}, {}, {}, smNone},
-        {s, {49, 7}, {3, 9}, {4, 4}, smBoth},            // right-bottom needs both coordinates
-        {s, {49, 7}, {3, 9}, {4, 0}, smHorizontal},      // ... so this falls to the right-top test
+        {s, {49, 7}, {3, 9}, {4, 4}, smBoth},        // right-bottom needs both coordinates
+        {s, {49, 7}, {3, 9}, {4, 0}, smHorizontal},  // ... so this falls to the right-top test
         {s, {0, 7}, {3, 9}, {0, 4}, smHorizontal},
         {s, {}, {6, 48}, {0, 4}, smVertical},
         {s, {}, {0, 1}, {}, smVertical},
@@ -24,8 +24,8 @@ TEST(GetSizingMode, TestsThePointsInOrder) {
     };
     for (const Case& c : cases) {
         const PieceGeometry piece{c.skin, {3, 7}, c.rt, c.lb, c.rb, {}};
-        EXPECT_EQ(GetSizingMode(piece), c.mode) << c.rt.X << "," << c.rt.Y << " " << c.lb.X << "," << c.lb.Y << " "
-                                                << c.rb.X << "," << c.rb.Y;
+        EXPECT_EQ(GetSizingMode(piece), c.mode)
+            << c.rt.X << "," << c.rt.Y << " " << c.lb.X << "," << c.lb.Y << " " << c.rb.X << "," << c.rb.Y;
     }
 }
 

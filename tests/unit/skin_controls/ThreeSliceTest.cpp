@@ -17,7 +17,7 @@ const Bitmap& GaugePicture() {
     return picture;
 }
 
-const Rect kGauge{58, 1, 111, 17};    // caps 3 (left-top X) and 53 - 49 = 4 (right-top X 49)
+const Rect kGauge{58, 1, 111, 17};     // caps 3 (left-top X) and 53 - 49 = 4 (right-top X 49)
 const Rect kVGauge{113, 19, 129, 72};  // caps 4 (left-top Y) and 53 - 48 = 5 (left-bottom Y 48)
 
 struct Slice {
@@ -47,11 +47,13 @@ TEST(ComposeThreeSliceH, TheGaugePieceAt321) {
         ComposeThreeSliceH(3, 4, target, stretch, 321, kGauge, GaugePicture());
         ASSERT_EQ(target.Width(), 321);
         ASSERT_EQ(target.Height(), 16);
-        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
-            if (x < 3) return Name(58 + x, 1 + y);
-            if (x >= 317) return Name(107 + (x - 317), 1 + y);
-            return Name(61 + (stretch ? (x - 3) * 46 / 314 : (x - 3) % 46), 1 + y);
-        })) << "stretch " << stretch;
+        EXPECT_TRUE(test::Matches(target,
+                                  [&](int32_t x, int32_t y) {
+                                      if (x < 3) return Name(58 + x, 1 + y);
+                                      if (x >= 317) return Name(107 + (x - 317), 1 + y);
+                                      return Name(61 + (stretch ? (x - 3) * 46 / 314 : (x - 3) % 46), 1 + y);
+                                  }))
+            << "stretch " << stretch;
         if (stretch) continue;
         std::vector<int32_t> starts;
         for (int32_t x = 3; x < 317; ++x)
@@ -83,20 +85,24 @@ TEST(ComposeThreeSlice, CapsMiddlesAndTheOpenCases) {
         ComposeThreeSliceH(s.lead, s.trail, h, s.stretch, s.length, kGauge, picture);
         ASSERT_EQ(h.Width(), s.length) << s.what;
         ASSERT_EQ(h.Height(), 16) << s.what;
-        EXPECT_TRUE(test::Matches(h, [&](int32_t x, int32_t y) {
-            const int32_t d = SourceOffset(s, 53, x);
-            return d < 0 ? kUntouched : Name(58 + d, 1 + y);
-        })) << "horizontal: " << s.what;
+        EXPECT_TRUE(test::Matches(h,
+                                  [&](int32_t x, int32_t y) {
+                                      const int32_t d = SourceOffset(s, 53, x);
+                                      return d < 0 ? kUntouched : Name(58 + d, 1 + y);
+                                  }))
+            << "horizontal: " << s.what;
 
         // The same case turned by a quarter, on the [vgauge] piece (53 high as well).
         if (s.prefill) v.SetSize(16, s.length, kUntouched);
         ComposeThreeSliceV(s.lead, s.trail, v, s.stretch, s.length, kVGauge, picture);
         ASSERT_EQ(v.Width(), 16) << s.what;
         ASSERT_EQ(v.Height(), s.length) << s.what;
-        EXPECT_TRUE(test::Matches(v, [&](int32_t x, int32_t y) {
-            const int32_t d = SourceOffset(s, 53, y);
-            return d < 0 ? kUntouched : Name(113 + x, 19 + d);
-        })) << "vertical: " << s.what;
+        EXPECT_TRUE(test::Matches(v,
+                                  [&](int32_t x, int32_t y) {
+                                      const int32_t d = SourceOffset(s, 53, y);
+                                      return d < 0 ? kUntouched : Name(113 + x, 19 + d);
+                                  }))
+            << "vertical: " << s.what;
     }
 }
 
@@ -106,11 +112,13 @@ TEST(ComposeThreeSliceV, TheVGaugePiece) {
         ComposeThreeSliceV(4, 5, target, stretch, 100, kVGauge, GaugePicture());
         ASSERT_EQ(target.Width(), 16);
         ASSERT_EQ(target.Height(), 100);
-        EXPECT_TRUE(test::Matches(target, [&](int32_t x, int32_t y) {
-            if (y < 4) return Name(113 + x, 19 + y);
-            if (y >= 95) return Name(113 + x, 67 + (y - 95));
-            return Name(113 + x, 23 + (stretch ? (y - 4) * 44 / 91 : (y - 4) % 44));
-        })) << "stretch " << stretch;
+        EXPECT_TRUE(test::Matches(target,
+                                  [&](int32_t x, int32_t y) {
+                                      if (y < 4) return Name(113 + x, 19 + y);
+                                      if (y >= 95) return Name(113 + x, 67 + (y - 95));
+                                      return Name(113 + x, 23 + (stretch ? (y - 4) * 44 / 91 : (y - 4) % 44));
+                                  }))
+            << "stretch " << stretch;
     }
 }
 

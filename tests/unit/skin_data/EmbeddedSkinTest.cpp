@@ -241,7 +241,9 @@ TEST_F(EmbeddedSkin, LayeredBorderAndTheOtherRecords) {
     EXPECT_EQ(mask.Width(), 175);
     EXPECT_EQ(mask.Height(), 151);
     // Transparent over the window, fading towards the outside on every side.
-    auto alpha = [&](int x, int y) { return (PixelR(mask.At(x, y)) + PixelG(mask.At(x, y)) + PixelB(mask.At(x, y))) / 3; };
+    auto alpha = [&](int x, int y) {
+        return (PixelR(mask.At(x, y)) + PixelG(mask.At(x, y)) + PixelB(mask.At(x, y))) / 3;
+    };
     EXPECT_EQ(alpha(80, 70), 0);
     EXPECT_EQ(alpha(24, 23), 0);
     EXPECT_GT(alpha(80, 22), alpha(80, 12));

@@ -64,9 +64,7 @@ public:
     std::function<void(const Sent&)> onSend;
 
     std::vector<TComponent*> ApplicationWindows() override { return windows; }
-    bool IsWindow(const TComponent* c) override {
-        return std::find(forms.begin(), forms.end(), c) != forms.end();
-    }
+    bool IsWindow(const TComponent* c) override { return std::find(forms.begin(), forms.end(), c) != forms.end(); }
     void Send(TComponent* window, uint32_t code, TskSkinData* data, int32_t param) override {
         sent.push_back({window, code, data, param, data->ChangingSkinData()});
         if (onSend) onSend(sent.back());

@@ -45,7 +45,7 @@ TEST(SkinDescription, SectionsKeysAndLookupRules) {
     EXPECT_EQ(d.ReadString("VERSION", "orphan", "?"), "?");       // lines before the first section
     EXPECT_EQ(d.ReadString("VERSION", "no equals sign", "?"), "?");
     EXPECT_EQ(d.ReadInteger("forminfo", "formminwidth", 0), 300);  // last section, last key
-    EXPECT_EQ(d.ReadString("FORMINFO", "empty", "default"), "");    // present and empty
+    EXPECT_EQ(d.ReadString("FORMINFO", "empty", "default"), "");   // present and empty
     EXPECT_EQ(d.ReadString("FORMINFO", "absent", "default"), "default");
     EXPECT_FALSE(d.SectionExists("hollow"));  // a section without lines does not count
     EXPECT_TRUE(d.SectionExists("notes"));    // one that holds only text does

@@ -45,11 +45,13 @@ TextLines Saved(R& record) {
     return d.ToLines();
 }
 
-const char* const kObjectTypes[] = {"caption", "stdbutton", "button", "menuitem", "mainmenubaritem", "mainmenubarbutton"};
+const char* const kObjectTypes[] = {"caption",  "stdbutton",       "button",
+                                    "menuitem", "mainmenubaritem", "mainmenubarbutton"};
 const char* const kControlTypes[] = {
-    "panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter", "trackbar", "label", "stdlabel",
-    "grid", "tab", "mainmenubar", "controlbar", "appmenu", "memo", "edit", "checklistbox", "listbox", "combobox",
-    "scrollbar", "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview", "richedit"};
+    "panel",    "expanel",   "menubutton", "button",       "checkradio", "gauge",       "splitter",
+    "trackbar", "label",     "stdlabel",   "grid",         "tab",        "mainmenubar", "controlbar",
+    "appmenu",  "memo",      "edit",       "checklistbox", "listbox",    "combobox",    "scrollbar",
+    "spinedit", "scrollbox", "treeview",   "bevel",        "slider",     "listview",    "richedit"};
 
 }  // namespace
 
@@ -88,7 +90,7 @@ TEST(SkinRecords, EveryFieldSavesAndLoadsBack) {
 }
 
 TEST(SkinRecords, ClassesDefaultsAndKeywords) {
-    EXPECT_EQ(CreateObjectRecord("Caption", "x"), nullptr);  // keywords are exact
+    EXPECT_EQ(CreateObjectRecord("Caption", "x"), nullptr);   // keywords are exact
     EXPECT_EQ(CreateControlRecord("caption", "x"), nullptr);  // and belong to their list
     auto barButton = CreateObjectRecord("mainmenubarbutton", "x");
     EXPECT_NE(dynamic_cast<TskDataSkinStdButton*>(barButton.get()), nullptr);

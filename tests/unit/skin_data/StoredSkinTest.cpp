@@ -32,8 +32,8 @@ std::string Framed(int32_t version, int32_t size, const std::string& body) {
 class Scratch {
 public:
     Scratch() {
-        dir_ = std::filesystem::temp_directory_path().string() + "/skintest-" +
-               std::to_string(std::random_device{}()) + "-" + std::to_string(reinterpret_cast<uintptr_t>(this));
+        dir_ = std::filesystem::temp_directory_path().string() + "/skintest-" + std::to_string(std::random_device{}()) +
+               "-" + std::to_string(reinterpret_cast<uintptr_t>(this));
         std::filesystem::create_directories(dir_);
     }
     ~Scratch() { std::filesystem::remove_all(dir_); }
@@ -69,9 +69,9 @@ TEST(StoredSkin, FramedFormsAndTheStoredProperty) {
         std::string bytes;
         bool fails;
     } const cases[] = {
-        {Framed(4, 3, "abc"), false},        // a newer version is ignored
-        {Framed(3, 0, "abc"), false},        // S = 0: an empty skin
-        {Framed(3, 9, "abc"), true},         // the file ends early
+        {Framed(4, 3, "abc"), false},  // a newer version is ignored
+        {Framed(3, 0, "abc"), false},  // S = 0: an empty skin
+        {Framed(3, 9, "abc"), true},   // the file ends early
         {std::string("\3\0", 2), true},
     };
     for (const Case& c : cases) {

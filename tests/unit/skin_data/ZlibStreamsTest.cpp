@@ -44,8 +44,8 @@ TEST(ZlibStreams, RoundTripAtMaximumLevelAppendsToTarget) {
     // Level 9 with zlib's standard parameters: the same bytes as zlib's own one-shot call.
     uLongf size = compressBound(uLong(plain.size()));
     std::string reference(size, '\0');
-    ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(reference.data()), &size,
-                        reinterpret_cast<const Bytef*>(plain.data()), uLong(plain.size()), 9),
+    ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(reference.data()), &size, reinterpret_cast<const Bytef*>(plain.data()),
+                        uLong(plain.size()), 9),
               Z_OK);
     reference.resize(size);
     EXPECT_EQ(packed, reference);

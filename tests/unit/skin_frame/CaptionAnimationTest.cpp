@@ -103,12 +103,12 @@ TEST(CaptionAnimation, StripsThatCannotBePlayedFallBackToTheStillCaption) {
         std::vector<int32_t> frames;  // what an activation shows
     } cases[] = {
         {"animateskinrect=0,0,216,15\nframecount=0\n", {}},
-        {"animateskinrect=0,0,216,15\nframecount=100000\n", {}},       // frames of no width
+        {"animateskinrect=0,0,216,15\nframecount=100000\n", {}},        // frames of no width
         {"animateskinrect=0,0,540,15\nframecount=10\n", {1, 2, 3, 4}},  // past the picture: the frames it holds
-        {"animateskinrect=300,0,516,15\nframecount=4\n", {}},          // wholly outside it
-        {"animateskinrect=0,30,216,45\nframecount=4\n", {}},           // below it
+        {"animateskinrect=300,0,516,15\nframecount=4\n", {}},           // wholly outside it
+        {"animateskinrect=0,30,216,45\nframecount=4\n", {}},            // below it
         {"animateskinrect=0,0,216,15\nframecount=4\nanimateinterval=0\n", {}},
-        {"animateskinrect=0,0,54,40\nframecount=2\n", {1, 2}},          // stacked, taller than the caption
+        {"animateskinrect=0,0,54,40\nframecount=2\n", {1, 2}},  // stacked, taller than the caption
     };
     for (const auto& c : cases) {
         AnimatedWindow w(c.keys);
@@ -132,7 +132,8 @@ TEST(CaptionAnimation, StripsThatCannotBePlayedFallBackToTheStillCaption) {
 
 TEST(CaptionInactiveEffect, ACaptionWithItsOwnPicturesGetsTheEffectOnce) {
     // An inactive caption composed of the frame picture's band, with darkness as the effect.
-    AnimatedWindow w("activeskinrect=0,0,54,15\nstretcheffect=1\n", "autorenderinginactiveimage=1\ninactiveeffect=iedarkness\n");
+    AnimatedWindow w("activeskinrect=0,0,54,15\nstretcheffect=1\n",
+                     "autorenderinginactiveimage=1\ninactiveeffect=iedarkness\n");
     Bitmap darker(1, 1, CaptionBand());
     ApplyInactiveEffect(darker, ieDarkness);
     TskSkinCaptionObject& caption = *w.frame.CaptionObject();

@@ -17,10 +17,11 @@ SkinPackage DamagedPackage(const std::string& objects) {
     SkinPackage p;
     p.mainPicture = Bitmap(60, 40, MakePixel(10, 20, 30));
     p.activePictures = {Bitmap(8, 8, MakePixel(200, 0, 0))};
-    p.description = "[VERSION]\nskinname=damaged\n[PICTURES]\n[FORMINFO]\nlefttoppoint=5,10\nrighttoppoint=55,10\n"
-                    "leftbottompoint=5,35\nrightbottompoint=55,35\nclientrect=2,10,58,38\ncaptionrect=2,0,58,10\n"
-                    "borderwidth=2\n" +
-                    objects;
+    p.description =
+        "[VERSION]\nskinname=damaged\n[PICTURES]\n[FORMINFO]\nlefttoppoint=5,10\nrighttoppoint=55,10\n"
+        "leftbottompoint=5,35\nrightbottompoint=55,35\nclientrect=2,10,58,38\ncaptionrect=2,0,58,10\n"
+        "borderwidth=2\n" +
+        objects;
     return p;
 }
 

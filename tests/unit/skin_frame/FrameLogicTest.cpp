@@ -111,9 +111,9 @@ TEST_F(ProgramFrame, HitTestAnswersByWhatIsUnderThePoint) {
         Point at;
         HitCode code;
     };
-    for (const Case c : {Case{{100, 10}, HitCode::Caption}, Case{{100, 40}, HitCode::Client},
-                         Case{{0, 40}, HitCode::Object}, Case{{341, 63}, HitCode::Object}, Case{{1, 1}, HitCode::Object},
-                         Case{{320, 2}, HitCode::Object}}) {
+    for (const Case c :
+         {Case{{100, 10}, HitCode::Caption}, Case{{100, 40}, HitCode::Client}, Case{{0, 40}, HitCode::Object},
+          Case{{341, 63}, HitCode::Object}, Case{{1, 1}, HitCode::Object}, Case{{320, 2}, HitCode::Object}}) {
         EXPECT_EQ(frame.HitTest(Screen(c.at.X, c.at.Y)), c.code) << c.at.X << "," << c.at.Y;
         frame.TestActive(std::nullopt);
     }

@@ -262,9 +262,9 @@ TEST(LayerBorder, PiecesOfTheProgramSkin) {
     const Bitmap& s = f.premultiplied;
     int wrong = 0;
     for (int32_t y = 0; y < 33; ++y) {
-        wrong += Argb(p.Top, 10, y) != Argb(s, 10, y);                        // left end
-        wrong += Argb(p.Top, 392 - 5, y) != Argb(s, 175 - 5, y);              // right end
-        wrong += Argb(p.Top, 33, y) != Argb(s, 33, y);                        // the middle's first column
+        wrong += Argb(p.Top, 10, y) != Argb(s, 10, y);            // left end
+        wrong += Argb(p.Top, 392 - 5, y) != Argb(s, 175 - 5, y);  // right end
+        wrong += Argb(p.Top, 33, y) != Argb(s, 33, y);            // the middle's first column
     }
     for (int32_t y = 0; y < 35; ++y) wrong += Argb(p.Bottom, 3, y) != Argb(s, 3, 116 + y);
     for (int32_t y = 0; y < 43; ++y) {
@@ -371,7 +371,8 @@ TEST(LayerBorder, PremultiplyingLimitsEachChannelToItsAlpha) {
 // pixels, so the soft border and the glows look as drawn.
 TEST(LayerBorder, TheProgramsLayerPicturesAreDrawnOverBlack) {
     const TskSkinData& skin = *Skin().Data();
-    const auto* close = dynamic_cast<const TskDataSkinObject*>(skin.ObjectList[size_t(skin.FindObjectIndex("closebutton"))].get());
+    const auto* close =
+        dynamic_cast<const TskDataSkinObject*>(skin.ObjectList[size_t(skin.FindObjectIndex("closebutton"))].get());
     ASSERT_NE(close, nullptr);
     const int buttonGlow = skin.FindControlIndex("button");
     ASSERT_GE(buttonGlow, 0);
@@ -398,8 +399,8 @@ TEST(LayerBorder, ScaleOpacityRounds) {
         int32_t value, a;
         uint8_t expected;
     } cases[] = {
-        {255, 255, 255}, {200, 255, 200}, {200, 0, 0},  {200, 128, 100}, {255, 128, 128},
-        {1, 128, 1},     {1, 127, 0},     {200, 15, 12}, {300, 255, 255}, {-5, 255, 0},   {255, 999, 255},
+        {255, 255, 255}, {200, 255, 200}, {200, 0, 0},     {200, 128, 100}, {255, 128, 128}, {1, 128, 1},
+        {1, 127, 0},     {200, 15, 12},   {300, 255, 255}, {-5, 255, 0},    {255, 999, 255},
     };
     for (const auto& c : cases) EXPECT_EQ(ScaleOpacity(c.value, c.a), c.expected) << c.value << " * " << c.a;
 }
@@ -428,8 +429,8 @@ TEST(LayerBorder, PicturesForTheEye) {
     const Rect outer = LayerOuterRect(f.info, {24, 23, 24 + 342, 23 + 64});
     const LayerPieces p = ComposeLayerPieces(f.info, f.source, RectWidth(outer), RectHeight(outer));
     const LayerPlaces at = PlaceLayerPieces(outer, p);
-    const auto* close = dynamic_cast<const TskDataSkinObject*>(
-        f.skin.ObjectList[size_t(f.skin.FindObjectIndex("closebutton"))].get());
+    const auto* close =
+        dynamic_cast<const TskDataSkinObject*>(f.skin.ObjectList[size_t(f.skin.FindObjectIndex("closebutton"))].get());
     const Bitmap glow = GlowImage(*f.skin.ActivePicture(close->glowlayerpictureindex),
                                   *f.skin.ActivePicture(close->glowlayermaskpictureindex));
     const auto over = [](Bitmap& target, Point to, const Bitmap& b, uint8_t opacity) {
@@ -438,11 +439,15 @@ TEST(LayerBorder, PicturesForTheEye) {
                 if (!target.Contains(to.X + x, to.Y + y)) continue;
                 const int32_t a = b.AlphaAt(x, y) * opacity / 255;
                 const Pixel s = b.At(x, y), d = target.At(to.X + x, to.Y + y);
-                const auto ch = [&](uint8_t sc, uint8_t dc) { return uint8_t(std::min(255, sc * opacity / 255 + dc * (255 - a) / 255)); };
-                target.At(to.X + x, to.Y + y) = MakePixel(ch(PixelR(s), PixelR(d)), ch(PixelG(s), PixelG(d)), ch(PixelB(s), PixelB(d)));
+                const auto ch = [&](uint8_t sc, uint8_t dc) {
+                    return uint8_t(std::min(255, sc * opacity / 255 + dc * (255 - a) / 255));
+                };
+                target.At(to.X + x, to.Y + y) =
+                    MakePixel(ch(PixelR(s), PixelR(d)), ch(PixelG(s), PixelG(d)), ch(PixelB(s), PixelB(d)));
             }
     };
-    for (const auto& [name, background] : {std::pair{"light", MakePixel(235, 235, 235)}, std::pair{"dark", MakePixel(30, 30, 40)}}) {
+    for (const auto& [name, background] :
+         {std::pair{"light", MakePixel(235, 235, 235)}, std::pair{"dark", MakePixel(30, 30, 40)}}) {
         for (const uint8_t opacity : {uint8_t(255), uint8_t(200)}) {
             Bitmap canvas(RectWidth(outer) + 48, RectHeight(outer) + 46, background);
             // The window itself as a flat grey block, then the pieces around it.
@@ -457,7 +462,8 @@ TEST(LayerBorder, PicturesForTheEye) {
             std::string bytes;
             WriteBmpEntry(canvas, bytes);
             std::ofstream(std::string(folder) + "/border-" + name + "-" + std::to_string(opacity) + ".bmp",
-                          std::ios::binary) << bytes;
+                          std::ios::binary)
+                << bytes;
         }
     }
 }

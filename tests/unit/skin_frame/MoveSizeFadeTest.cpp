@@ -26,17 +26,17 @@ TEST(MagneticSnap, EdgesWithinTheDistanceLieOnTheWorkAreasEdges) {
         int32_t distance;
         Rect snapped;
     } cases[] = {
-        {{5, 300, 347, 364}, 5, {0, 300, 342, 364}},          // left edge 5 away: on the edge
-        {{6, 300, 348, 364}, 5, {6, 300, 348, 364}},          // 6 away: free
-        {{-5, 300, 337, 364}, 5, {0, 300, 342, 364}},         // a little past it: back on it
-        {{-6, 300, 336, 364}, 5, {-6, 300, 336, 364}},        // further past: free
-        {{400, 3, 742, 67}, 5, {400, 0, 742, 64}},            // the top edge
-        {{935, 500, 1277, 564}, 5, {938, 500, 1280, 564}},    // the right edge
-        {{400, 918, 742, 982}, 5, {400, 920, 742, 984}},      // the bottom edge, above the task bar
-        {{2, 922, 344, 986}, 5, {0, 920, 342, 984}},          // a corner: both at once
-        {{-2, -3, 1282, 987}, 5, {0, 0, 1284, 990}},          // wider than the area: left and top win
-        {{5, 3, 347, 67}, 0, {5, 3, 347, 67}},                // no distance, no snap
-        {{20, 30, 362, 94}, 255, {0, 0, 342, 64}},            // a wide reach
+        {{5, 300, 347, 364}, 5, {0, 300, 342, 364}},        // left edge 5 away: on the edge
+        {{6, 300, 348, 364}, 5, {6, 300, 348, 364}},        // 6 away: free
+        {{-5, 300, 337, 364}, 5, {0, 300, 342, 364}},       // a little past it: back on it
+        {{-6, 300, 336, 364}, 5, {-6, 300, 336, 364}},      // further past: free
+        {{400, 3, 742, 67}, 5, {400, 0, 742, 64}},          // the top edge
+        {{935, 500, 1277, 564}, 5, {938, 500, 1280, 564}},  // the right edge
+        {{400, 918, 742, 982}, 5, {400, 920, 742, 984}},    // the bottom edge, above the task bar
+        {{2, 922, 344, 986}, 5, {0, 920, 342, 984}},        // a corner: both at once
+        {{-2, -3, 1282, 987}, 5, {0, 0, 1284, 990}},        // wider than the area: left and top win
+        {{5, 3, 347, 67}, 0, {5, 3, 347, 67}},              // no distance, no snap
+        {{20, 30, 362, 94}, 255, {0, 0, 342, 64}},          // a wide reach
     };
     for (const auto& c : cases)
         EXPECT_EQ(MagneticSnap(c.proposed, kArea, c.distance), c.snapped)
@@ -67,14 +67,10 @@ TEST(SizingRect, TheDraggedEdgesStopAtTheMinimum) {
         SizingEdge edge;
         Rect kept;
     } cases[] = {
-        {SizingEdge::Right, {100, 100, 300, 133}},
-        {SizingEdge::Left, {-50, 100, 150, 133}},
-        {SizingEdge::Top, {100, 77, 300, 110}},
-        {SizingEdge::TopLeft, {-50, 77, 150, 110}},
-        {SizingEdge::TopRight, {100, 77, 300, 110}},
-        {SizingEdge::Bottom, {100, 100, 300, 133}},
-        {SizingEdge::BottomLeft, {-50, 100, 150, 133}},
-        {SizingEdge::BottomRight, {100, 100, 300, 133}},
+        {SizingEdge::Right, {100, 100, 300, 133}},      {SizingEdge::Left, {-50, 100, 150, 133}},
+        {SizingEdge::Top, {100, 77, 300, 110}},         {SizingEdge::TopLeft, {-50, 77, 150, 110}},
+        {SizingEdge::TopRight, {100, 77, 300, 110}},    {SizingEdge::Bottom, {100, 100, 300, 133}},
+        {SizingEdge::BottomLeft, {-50, 100, 150, 133}}, {SizingEdge::BottomRight, {100, 100, 300, 133}},
     };
     for (const auto& c : cases) EXPECT_EQ(SizingRect(r, c.edge, 200, 33), c.kept) << int(c.edge);
     // Large enough: unchanged, whatever the edge.
@@ -91,7 +87,7 @@ TEST(FadeInSteps, StepsOfAFifteenthUpToTheTarget) {
     EXPECT_EQ(translucent[14], 195);
     EXPECT_EQ(translucent[15], 200);
     EXPECT_EQ(FadeInSteps(10), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));  // at least 1
-    EXPECT_TRUE(FadeInSteps(0).empty());   // a window asked to stay invisible has nothing to fade
+    EXPECT_TRUE(FadeInSteps(0).empty());  // a window asked to stay invisible has nothing to fade
     EXPECT_EQ(FadeInSteps(999).back(), 255);
 }
 

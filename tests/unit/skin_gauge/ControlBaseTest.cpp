@@ -130,10 +130,10 @@ TEST(SkinControlBase, AControlPaintingItsOwnClientGetsTheNineSliceImageFromItsSt
     struct OwnClient : SkinCustomControlLogic {
         explicit OwnClient(SkinControlHost& h) : SkinCustomControlLogic(h) { PaintsOwnClient = true; }
     };
-    const Keys piece{{"pictureindex", "0"}, {"skinrect", "2,1,22,13"}, {"lefttoppoint", "5,4"},
-                     {"righttoppoint", "14,4"}, {"leftbottompoint", "5,8"}, {"rightbottompoint", "14,8"},
-                     {"clientrect", "3,2,17,10"}, {"leftstretch", "1"}, {"topstretch", "1"},
-                     {"rightstretch", "1"}, {"bottomstretch", "1"}, {"stretcheffect", "1"}};
+    const Keys piece{{"pictureindex", "0"},       {"skinrect", "2,1,22,13"},  {"lefttoppoint", "5,4"},
+                     {"righttoppoint", "14,4"},   {"leftbottompoint", "5,8"}, {"rightbottompoint", "14,8"},
+                     {"clientrect", "3,2,17,10"}, {"leftstretch", "1"},       {"topstretch", "1"},
+                     {"rightstretch", "1"},       {"bottomstretch", "1"},     {"stretcheffect", "1"}};
     auto skin = MakeSkin({{"panel", "panel", piece}});
     FakeHost host;
     host.bounds = {0, 0, 50, 30};

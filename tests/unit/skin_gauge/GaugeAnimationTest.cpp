@@ -102,11 +102,20 @@ TEST(GaugeAnimation, RecordsThatEndTheAnimationEarlyOrNeverStartIt) {
         Keys keys;
         int32_t pause;
         std::vector<Paint> expected;  // over 3 seconds
-        int timers;                    // alive afterwards
+        int timers;                   // alive afterwards
     } cases[] = {
-        {"no frames: each run ends on its first tick", AnimatedGauge(0), 1000,
-         {{0, 0, false}, {35, 0, false}, {35, 0, false}, {1035, 0, false}, {1070, 0, false}, {1070, 0, false},
-          {2070, 0, false}, {2105, 0, false}, {2105, 0, false}},
+        {"no frames: each run ends on its first tick",
+         AnimatedGauge(0),
+         1000,
+         {{0, 0, false},
+          {35, 0, false},
+          {35, 0, false},
+          {1035, 0, false},
+          {1070, 0, false},
+          {1070, 0, false},
+          {2070, 0, false},
+          {2105, 0, false},
+          {2105, 0, false}},
          2},
         {"no frame interval: the run never passes frame 0", AnimatedGauge(7, 0), 1000, {{0, 0, false}}, 2},
         {"no pause: one run, then still", AnimatedGauge(), 0, {}, 2},

@@ -109,7 +109,7 @@ TEST(SkinnedGauge, WithoutAFilledPartOnlyTheBackgroundAndTheTextAreDrawn) {
     const Rect text{24, -3, 36, 11};
     EXPECT_TRUE(Matches(image, [&](int32_t x, int32_t y) {
         return x >= text.Left && x < text.Right && y >= text.Top && y < text.Bottom ? MakePixel(255, 0, 0)
-                                                                                     : Background(x, y);
+                                                                                    : Background(x, y);
     }));
 }
 

@@ -18,10 +18,8 @@ TEST(DefaultLook, WindowColouredBarInAButtonShadowFrameFilledInsideIt) {
         int32_t min, max, value;
         int32_t filledRight;  // of the area (1, 1, 39, 9)
     } cases[] = {
-        {0, 100, 50, 20},
-        {0, 3, 1, 13},  // 38 / 3, the fraction dropped
-        {0, 3, 2, 26},
-        {5, 5, 5, 1},  // equal bounds: nothing filled
+        {0, 100, 50, 20}, {0, 3, 1, 13},  // 38 / 3, the fraction dropped
+        {0, 3, 2, 26},    {5, 5, 5, 1},   // equal bounds: nothing filled
         {0, 100, 0, 1},
     };
     TestSkin skin(Controls({{"gauge", "gauge", HorizontalGauge()}}), {});
@@ -53,14 +51,10 @@ TEST(GaugeText, CaptionThenPercentageWithoutASeparator) {
         const char* caption;
         const char* shown;  // nullptr: nothing drawn
     } cases[] = {
-        {0, 3, 1, false, true, "", "33%"},
-        {0, 3, 2, false, true, "", "66%"},
-        {5, 5, 5, false, true, "", "0%"},
-        {0, 100, 29, false, true, "", "29%"},
-        {0, 3, 1, true, true, "a.dll", "a.dll33%"},
-        {0, 3, 1, true, false, "a.dll", "a.dll"},
-        {0, 3, 1, false, false, "a.dll", nullptr},
-        {0, 3, 1, true, false, "", nullptr},
+        {0, 3, 1, false, true, "", "33%"},          {0, 3, 2, false, true, "", "66%"},
+        {5, 5, 5, false, true, "", "0%"},           {0, 100, 29, false, true, "", "29%"},
+        {0, 3, 1, true, true, "a.dll", "a.dll33%"}, {0, 3, 1, true, false, "a.dll", "a.dll"},
+        {0, 3, 1, false, false, "a.dll", nullptr},  {0, 3, 1, true, false, "", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown ? c.shown : "(nothing)");

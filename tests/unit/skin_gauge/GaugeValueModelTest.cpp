@@ -20,7 +20,9 @@ void RunSteps(const std::vector<Step>& steps, int32_t startValue = 0) {
     g.SetValue(startValue);
     for (size_t i = 0; i < steps.size(); ++i) {
         const Step& s = steps[i];
-        Repaint r = s.prop == Step::Value ? g.SetValue(s.set) : s.prop == Step::Min ? g.SetMinValue(s.set) : g.SetMaxValue(s.set);
+        Repaint r = s.prop == Step::Value ? g.SetValue(s.set)
+                    : s.prop == Step::Min ? g.SetMinValue(s.set)
+                                          : g.SetMaxValue(s.set);
         EXPECT_EQ(g.Value(), s.expectValue) << "step " << i;
         EXPECT_EQ(r, s.expectRepaint) << "step " << i;
     }
@@ -40,10 +42,10 @@ TEST(GaugeValueModel, StartsWithTheCreationValues) {
 
 TEST(GaugeValueModel, ValueIsClampedAndRepaintsOnlyWhenItChanges) {
     RunSteps({{Step::Value, 150, 100, Repaint::Deferred},
-         {Step::Value, 100, 100, Repaint::None},
-         {Step::Value, -5, 0, Repaint::Deferred},
-         {Step::Value, 0, 0, Repaint::None},
-         {Step::Value, 37, 37, Repaint::Deferred}});
+              {Step::Value, 100, 100, Repaint::None},
+              {Step::Value, -5, 0, Repaint::Deferred},
+              {Step::Value, 0, 0, Repaint::None},
+              {Step::Value, 37, 37, Repaint::Deferred}});
 }
 
 TEST(GaugeValueModel, BoundsPushValueFromTheirOwnSideAndRepaintAtOnce) {
@@ -57,8 +59,8 @@ TEST(GaugeValueModel, BoundsPushValueFromTheirOwnSideAndRepaintAtOnce) {
 TEST(GaugeValueModel, AnExpectedLengthOfMinusOneHoldsValueBelowMinValue) {
     // A download whose length probe found no length sets MaxValue to -1.
     RunSteps({{Step::Max, -1, -1, Repaint::Immediate},
-         {Step::Value, 500, -1, Repaint::None},
-         {Step::Value, -5, 0, Repaint::Deferred}});  // under both bounds: MinValue, above MaxValue
+              {Step::Value, 500, -1, Repaint::None},
+              {Step::Value, -5, 0, Repaint::Deferred}});  // under both bounds: MinValue, above MaxValue
 }
 
 TEST(GaugeValueModel, TextAndSwitchesRepaintAtOnceEvenWhenUnchanged) {

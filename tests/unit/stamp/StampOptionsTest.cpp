@@ -30,10 +30,10 @@ TEST(StampOptions, TakesTheTwoFilesAndTheOptionsInAnyOrder) {
 TEST(StampOptions, RefusesIncompleteOrUnclearCommandLines) {
     const std::vector<std::vector<std::string>> bad = {
         {},
-        {"in.exe", "out.exe"},                                          // no settings
-        {"in.exe", "--settings", "s.txt"},                              // no output
+        {"in.exe", "out.exe"},              // no settings
+        {"in.exe", "--settings", "s.txt"},  // no output
         {"in.exe", "out.exe", "more.exe", "--settings", "s.txt"},
-        {"in.exe", "out.exe", "--settings"},                            // option without its value
+        {"in.exe", "out.exe", "--settings"},  // option without its value
         {"in.exe", "out.exe", "--settings", "a", "--settings", "b"},
         {"in.exe", "out.exe", "--settings", "s", "--update-root", "http://a", "--update-root", "http://b"},
         {"in.exe", "out.exe", "--settings", "s", "--root", "http://a"},
@@ -56,8 +56,9 @@ TEST(StampOptions, RefusesIncompleteOrUnclearCommandLines) {
 
 TEST(StampOptions, FindsTheFolderForTheTemporaryCopy) {
     const std::pair<const char*, const char*> cases[] = {
-        {"out.exe", "."},           {"C:\\builds\\out.exe", "C:\\builds"}, {"C:\\out.exe", "C:\\"},
-        {"/tmp/x/out.exe", "/tmp/x"}, {"/out.exe", "/"},                 {"C:out.exe", "C:"},
+        {"out.exe", "."},        {"C:\\builds\\out.exe", "C:\\builds"},
+        {"C:\\out.exe", "C:\\"}, {"/tmp/x/out.exe", "/tmp/x"},
+        {"/out.exe", "/"},       {"C:out.exe", "C:"},
         {"a/b\\out.exe", "a/b"},
     };
     for (const auto& [path, folder] : cases) EXPECT_EQ(DirectoryOf(path), folder) << path;

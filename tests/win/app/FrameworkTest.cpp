@@ -74,9 +74,7 @@ TEST_F(Framework, ErrorsEscapingAHandlerReachTheReportAndTheLoopGoesOn) {
     });
     PostMessageA(form->Handle(), WM_APP + 1, 0, 0);
     PostMessageA(form->Handle(), WM_APP + 2, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] {
-        return std::count(form->seen.begin(), form->seen.end(), UINT(WM_APP + 2)) == 1;
-    }));
+    ASSERT_TRUE(PumpUntil([&] { return std::count(form->seen.begin(), form->seen.end(), UINT(WM_APP + 2)) == 1; }));
     EXPECT_EQ(errors, (std::vector<std::string>{"'2007-13-01' is not a valid date"}));
     EXPECT_TRUE(IsWindow(form->Handle()));  // the window stays, later messages are handled
 }

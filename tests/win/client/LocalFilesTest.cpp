@@ -65,7 +65,7 @@ TEST_F(LocalFiles, CreateDirPathCreatesOnlyWhatAFollowingBackslashCloses) {
     CreateDirPath(dir / "a\\b\\c\\");
     EXPECT_TRUE(DirectoryExists(dir / "a\\b\\c"));
     CreateDirPath(dir / "a\\b\\c\\");  // all there already: nothing to do, no error
-    CreateDirPath("C:\\");            // the drive root is never created
+    CreateDirPath("C:\\");             // the drive root is never created
 }
 
 TEST_F(LocalFiles, CreateDirPathRaisesTheFrameworkTextWhenADirectoryCannotBeMade) {
@@ -130,8 +130,8 @@ TEST_F(LocalFiles, AStampedFileOfTheListedSizeIsFresh) {
     EXPECT_EQ(UnpackDosDateTime(PackedTimeOf(d + "a.dll")).Hour, 12);
     EXPECT_FALSE(NeedsDownload(d, "a.dll", "1024", "2007-05-01", "12:00:00"));
     EXPECT_FALSE(NeedsDownload(d, "a.dll", " 1024", " 2007-05-01 ", " 12:00:00 "));  // blanks allowed
-    EXPECT_TRUE(NeedsDownload(d, "a.dll", "1023", "2007-05-01", "12:00:00"));  // same time, other size
-    EXPECT_TRUE(NeedsDownload(d, "a.dll", "junk", "2007-05-02", "12:00:00"));  // other time: size never read
+    EXPECT_TRUE(NeedsDownload(d, "a.dll", "1023", "2007-05-01", "12:00:00"));        // same time, other size
+    EXPECT_TRUE(NeedsDownload(d, "a.dll", "junk", "2007-05-02", "12:00:00"));        // other time: size never read
     EXPECT_TRUE(NeedsDownload(d, "a.dll", "1024", "2007-05-01", "12:00:02"));
 }
 
@@ -150,7 +150,8 @@ TEST_F(LocalFiles, DatesOutsideThePackedRangeNeverMatch) {
     WriteTestFile(d + "old.dll", "x");
     StampFileTime(d + "old.dll", "2007-05-01", "12:00:00");
     StampFileTime(d + "old.dll", "1979-12-31", "23:59:58");  // cannot be packed: left as it was
-    EXPECT_EQ(PackedTimeOf(d + "old.dll"), *PackDosDateTime(CombineDateTime(StrToDate("2007-05-01"), StrToTime("12:00:00"))));
+    EXPECT_EQ(PackedTimeOf(d + "old.dll"),
+              *PackDosDateTime(CombineDateTime(StrToDate("2007-05-01"), StrToTime("12:00:00"))));
     EXPECT_TRUE(NeedsDownload(d, "old.dll", "1", "1979-12-31", "23:59:58"));
     EXPECT_TRUE(NeedsDownload(d, "old.dll", "1", "2108-01-01", "00:00:00"));
 }
@@ -174,8 +175,7 @@ TEST_F(LocalFiles, AnExistingFileWithMalformedFieldsOrNoAccessRaises) {
         {"three", "2007-05-01", "12:00:00", "'three' is not a valid integer value"},
         {"3", "", "12:00:00", "'' is not a valid date"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ErrorOf([&] { NeedsDownload(d, "f.dll", c.size, c.date, c.time); }), c.error);
+    for (const Case& c : cases) EXPECT_EQ(ErrorOf([&] { NeedsDownload(d, "f.dll", c.size, c.date, c.time); }), c.error);
     EXPECT_EQ(ErrorOf([&] { StampFileTime(d + "f.dll", "2007-05-01", "x"); }), "'x' is not a valid time");
 
     InUse busy(d + "f.dll");

@@ -27,7 +27,8 @@ std::string WorkDir(const PassHarness& pass) {
 
 // One listed file to fetch, so that the download stage sets its caption before the finish.
 void ServeOneDownload(const PassHarness& pass) {
-    pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService", "FILE a.dll 3 2007-05-01 12:00:00"});
+    pass.ServeUpgradeList(
+        {"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService", "FILE a.dll 3 2007-05-01 12:00:00"});
     pass.ServeFile("FTPHome/TolvarService/a.dll", "abc");
 }
 
@@ -76,11 +77,9 @@ TEST_F(CompanyChecks, AskTheFolderInTheirOrderAndStartTheNewerClientInsteadOfThe
     const PassOutcome out = pass.Run();
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(out.boxes.empty());
-    EXPECT_EQ(out.requests, (Requests{kListRequest, GetOf("StopCheck.txt"), GetOf("vercheck.txt"),
-                                      GetOf("Sandrel.exe"), HeadOf("Sandrel.exe"),
-                                      GetOf("mark.png"), GetOf("mark.png"), HeadOf("mark.png"),
-                                      GetOf("mark.jpg"),
-                                      GetOf("mark.gif"), GetOf("mark.gif"), HeadOf("mark.gif"),
+    EXPECT_EQ(out.requests, (Requests{kListRequest, GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("Sandrel.exe"),
+                                      HeadOf("Sandrel.exe"), GetOf("mark.png"), GetOf("mark.png"), HeadOf("mark.png"),
+                                      GetOf("mark.jpg"), GetOf("mark.gif"), GetOf("mark.gif"), HeadOf("mark.gif"),
                                       GetOf("mark.bmp"), GetOf("mark.ico")}));
     EXPECT_TRUE(form->StopFlag);
     EXPECT_EQ(form->Caption(), "Update...") << "the self-update download's caption";
@@ -91,7 +90,8 @@ TEST_F(CompanyChecks, AskTheFolderInTheirOrderAndStartTheNewerClientInsteadOfThe
 }
 
 TEST(CompanyChecksSkip, ForABlankCompanyCode) {
-    for (const char* settings : {"DomainIP=10.0.0.1\r\n", "CompanyCode=\r\nDomainIP=10.0.0.1\r\n", "CompanyCode=   \r\n"}) {
+    for (const char* settings :
+         {"DomainIP=10.0.0.1\r\n", "CompanyCode=\r\nDomainIP=10.0.0.1\r\n", "CompanyCode=   \r\n"}) {
         SCOPED_TRACE(settings);
         PassHarness pass{"company_server"};
         ServeOneDownload(pass);
@@ -100,8 +100,8 @@ TEST(CompanyChecksSkip, ForABlankCompanyCode) {
         TfmDownloading* form = pass.MakeForm({}, settings);
         const PassOutcome out = pass.Run();
         EXPECT_TRUE(out.closed);
-        EXPECT_EQ(out.requests, (Requests{kListRequest, "GET /FTPHome/TolvarService/a.dll",
-                                          "HEAD /FTPHome/TolvarService/a.dll"}))
+        EXPECT_EQ(out.requests,
+                  (Requests{kListRequest, "GET /FTPHome/TolvarService/a.dll", "HEAD /FTPHome/TolvarService/a.dll"}))
             << "no company request";
         EXPECT_EQ(form->Caption(), "Update...") << "left as the download stage set it";
         EXPECT_FALSE(form->StopFlag);
@@ -133,17 +133,11 @@ TEST_F(CompanyChecks, TheVersionFileNamesANewerClientByComparingText) {
         const char* text;  // nullptr: no version file on the server
         bool newer;
     } cases[] = {
-        {"TolvarClient=1.4\r\n", true},
-        {"TolvarClient=2", true},
-        {"Other=1\r\nTolvarClient=1.3.1\r\n", true},
+        {"TolvarClient=1.4\r\n", true},  {"TolvarClient=2", true},         {"Other=1\r\nTolvarClient=1.3.1\r\n", true},
         {"TolvarClient=1.3 \r\n", true},  // the trailing blank makes it the longer text
         {"TolvarClient=\xC0\r\n", true},  // bytes compare as unsigned values
-        {"TolvarClient=1.3\r\n", false},
-        {"TolvarClient=1.10\r\n", false},
-        {"TolvarClient=1.2\r\n", false},
-        {"TolvarClient=\r\n", false},
-        {"Other=9.9\r\n", false},
-        {nullptr, false},
+        {"TolvarClient=1.3\r\n", false}, {"TolvarClient=1.10\r\n", false}, {"TolvarClient=1.2\r\n", false},
+        {"TolvarClient=\r\n", false},    {"Other=9.9\r\n", false},         {nullptr, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text ? c.text : "(no file)");
@@ -191,10 +185,10 @@ TEST_F(CompanyChecks, OfTwoLogosOnTheServerBothAreFetchedEveryRunAndTheLaterOneS
         SCOPED_TRACE("run " + std::to_string(run));
         const PassOutcome out = pass.RunPass({}, kAcme);
         EXPECT_TRUE(out.closed);
-        EXPECT_EQ(out.requests, (Requests{kListRequest, GetOf("StopCheck.txt"), GetOf("vercheck.txt"),
-                                          GetOf("mark.png"), GetOf("mark.png"), HeadOf("mark.png"), GetOf("mark.jpg"),
-                                          GetOf("mark.gif"), GetOf("mark.gif"), HeadOf("mark.gif"),
-                                          GetOf("mark.bmp"), GetOf("mark.ico")}));
+        EXPECT_EQ(out.requests,
+                  (Requests{kListRequest, GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("mark.png"),
+                            GetOf("mark.png"), HeadOf("mark.png"), GetOf("mark.jpg"), GetOf("mark.gif"),
+                            GetOf("mark.gif"), HeadOf("mark.gif"), GetOf("mark.bmp"), GetOf("mark.ico")}));
         EXPECT_EQ(ReadTestFile(InService("mark.gif")), "gif");
         EXPECT_FALSE(PathExists(InService("mark.png")));
     }

@@ -36,7 +36,11 @@ TEST(HostLaunch, TheStandInHostReceivesTheSettingsFieldByField) {
          "CompanyCode=ACME\r\nDomainIP=10.1.2.3\r\nDomainPort=7001\r\nMainIP=10.1.2.4\r\nMainPort=7002\r\n"
          "CompanyName=Acme\r\nCompanyTel=02-555-0100\r\nHomePage=http://acme.example\r\n",
          " ` 1 ACME 10.1.2.3 7001 10.1.2.4 7002 Acme 02-555-0100 http://acme.example", 11},
-        {"no settings at all", "", " ` 1" "     " " ` ` `", 11},
+        {"no settings at all", "",
+         " ` 1"
+         "     "
+         " ` ` `",
+         11},
         {"empty and blank values",
          "CompanyCode=ACME\r\nDomainIP= \r\nDomainPort=\r\nMainIP=10.1.2.4\r\nMainPort=7002\r\n"
          "CompanyName=\r\nCompanyTel=  \r\nHomePage=http://acme.example\r\n",

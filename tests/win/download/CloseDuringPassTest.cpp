@@ -28,8 +28,9 @@ using Clock = std::chrono::steady_clock;
 class CloseClicker {
 public:
     using When = std::function<bool(TfmDownloading*)>;
-    CloseClicker(TfmDownloading* form, const int& closes,
-                 When when = [](TfmDownloading* f) { return f->ProgressBar1->ProgressText() == "a.dll"; })
+    CloseClicker(
+        TfmDownloading* form, const int& closes,
+        When when = [](TfmDownloading* f) { return f->ProgressBar1->ProgressText() == "a.dll"; })
         : form_(form), closes_(closes), when_(std::move(when)) {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 50, Tick);
@@ -126,8 +127,8 @@ TEST(CloseDuringPass, TheWindowGoesAtOnceAndThePassFinishesOutOfSight) {
     const std::string newA = Pattern(12000, 1), newB = Pattern(3000, 2);
     pass.ServeFile("FTPHome/TolvarService/files/a.dll", newA);
     pass.ServeFile("FTPHome/TolvarService/files/b.dll", newB);
-    pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + files.Path(), "FILE a.dll 12000 2007-05-01 12:00:00",
-                           "FILE b.dll 3000 2007-05-01 12:00:00"});
+    pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + files.Path(),
+                           "FILE a.dll 12000 2007-05-01 12:00:00", "FILE b.dll 3000 2007-05-01 12:00:00"});
     // About three seconds for a.dll: time enough to click in the middle of it.
     pass.SetFaults(R"({"/FTPHome/TolvarService/files/a.dll": {"rate": 4000, "methods": ["GET"]}})");
 
@@ -149,7 +150,7 @@ TEST(CloseDuringPass, TheWindowGoesAtOnceAndThePassFinishesOutOfSight) {
     EXPECT_EQ(ReadTestFile(files / "a.dll"), newA);
     EXPECT_EQ(ReadTestFile(files / "b.dll"), newB);
     EXPECT_EQ(FileNamesIn(files.Path()), (std::set<std::string>{"a.dll", "b.dll"}));  // nothing temporary
-    EXPECT_FALSE(outcome.started.empty());        // the host program was started
+    EXPECT_FALSE(outcome.started.empty());                                            // the host program was started
 }
 
 // The upgrade list answered only after 8 s: the window's thread is not held by the wait.

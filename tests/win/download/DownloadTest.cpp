@@ -82,8 +82,8 @@ protected:
     // a.dll and b.dll listed in that order; b.dll with its true size.
     void ServeList(const std::string& sizeOfA = "5000") const {
         const std::string stamp = std::string(" ") + kListedDate + " " + kListedTime;
-        pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + files.Path(),
-                               "FILE a.dll " + sizeOfA + stamp, "FILE b.dll 3000" + stamp});
+        pass.ServeUpgradeList({"SPATH /TolvarService/files", "CPATH " + files.Path(), "FILE a.dll " + sizeOfA + stamp,
+                               "FILE b.dll 3000" + stamp});
     }
     void ServeFiles() const {
         pass.ServeFile(kServerFolder + "a.dll", newA);
@@ -143,7 +143,8 @@ TEST_P(DownloadFault, LeavesTheInstalledFileAsItWasAndNothingTemporary) {
         form->DownloadLimits = {std::chrono::seconds(5), std::chrono::seconds(5), {std::chrono::seconds(5), 2048}};
     const auto start = std::chrono::steady_clock::now();
     const PassOutcome out = pass.Run();
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     // The pass as a whole, with the list and b.dll: an upper bound with generous slack over the
     // 30 s that one stalled file may cost at most, never a measurement.
     RecordProperty("elapsed_ms", std::to_string(elapsed.count()));
@@ -214,8 +215,8 @@ TEST_P(DownloadComplete, ReplacesTheFileStampsItAndIsFreshOnTheNextPass) {
     PassOutcome out = pass.Run();
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(out.boxes.empty());
-    EXPECT_EQ(out.requests, (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt", "GET " + Url("a.dll"),
-                                                      "HEAD " + Url("a.dll")}));
+    EXPECT_EQ(out.requests, (std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt",
+                                                      "GET " + Url("a.dll"), "HEAD " + Url("a.dll")}));
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == served);
     EXPECT_EQ(PackedTimeOf(Local("a.dll")), kListedStamp);
     EXPECT_EQ(FileNamesIn(files.Path()), std::set<std::string>{"a.dll"}) << "nothing temporary is left";
@@ -314,7 +315,8 @@ TEST_F(Download, AServerThatCannotBeReachedFailsTheDownloadAndLeavesTheFile) {
     const std::string url = "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/" + kServerFolder + "a.dll";
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(form->DownloadFile(url, Local("a.dll"), {TFeedFolder::List, 5000}), TDownloadResult::Failed);
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     std::printf("[ elapsed  ] ConnectionRefused: %lld ms\n", static_cast<long long>(elapsed.count()));
     EXPECT_LT(elapsed, std::chrono::seconds(60)) << "an upper bound with slack";
     EXPECT_TRUE(ReadTestFile(Local("a.dll")) == oldA);
@@ -338,8 +340,8 @@ TEST_F(Download, AListedFileWhoseFolderIsMissingArrivesInTheFolderMadeForIt) {
 // A download killed mid-transfer leaves its temporary file; the next write into that folder
 // takes it away, and nothing else: not a file of another name, not one still being written.
 TEST_F(Download, TheNextDownloadRemovesALeftoverTemporaryFileAndNothingElse) {
-    const std::set<std::string> others = {"tvd1a2.tmp.keep", "tvdxyz.tmp", "other.tmp", "tvd12345.tmp", "tvd.tmp",
-                                          "mine1.tmp"};
+    const std::set<std::string> others = {"tvd1a2.tmp.keep", "tvdxyz.tmp", "other.tmp",
+                                          "tvd12345.tmp",    "tvd.tmp",    "mine1.tmp"};
     for (const std::string& name : others) WriteTestFile(Local(name), "keep");
     WriteTestFile(Local("tvd1A2.tmp"), "left by a killed download");
     WriteTestFile(Local("TVDbeef.TMP"), "left as well");

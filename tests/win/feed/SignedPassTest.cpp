@@ -147,11 +147,11 @@ TEST_F(SignedPass, ASignedRootArrivesWholeStampedAndANewClientWithoutTheKeyIsNot
     const PassOutcome out = pass.Run();
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(out.boxes.empty());
-    EXPECT_EQ(out.requests, Joined({{kListSig, kListRequest},
-                                    Fetches({"a.dll", "b.dll", "c.dll"}),
-                                    {GetOf("Company.sig"), GetOf("StopCheck.txt"), GetOf("vercheck.txt"),
-                                     GetOf("Sandrel.exe"), HeadOf("Sandrel.exe"), GetOf("mark.png"), GetOf("mark.png"),
-                                     HeadOf("mark.png")}}))
+    EXPECT_EQ(out.requests,
+              Joined({{kListSig, kListRequest},
+                      Fetches({"a.dll", "b.dll", "c.dll"}),
+                      {GetOf("Company.sig"), GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("Sandrel.exe"),
+                       HeadOf("Sandrel.exe"), GetOf("mark.png"), GetOf("mark.png"), HeadOf("mark.png")}}))
         << "the list's manifest first; in the company folder only what it names";
     EXPECT_EQ(ReadTestFile(InService("b.dll")), "beta");
     ExpectFresh("a.dll", "3");
@@ -230,7 +230,7 @@ TEST_F(SignedPass, InTheCompanyFolderOnlyWhatItsManifestNamesAndMatchesCounts) {
     ServeCompany("mark.png", "png");
     ServeCompany("mark.gif", "gif");
     Sign();
-    ServeCompany("StopCheck.txt", "");     // added without the manifest
+    ServeCompany("StopCheck.txt", "");    // added without the manifest
     ServeCompany("mark.png", "new png");  // changed after signing
 
     TfmDownloading* form = KeyedForm(kAcme);
@@ -290,10 +290,11 @@ TEST_F(SignedPass, AnUnsignedServerUpdatesNothingForAKeyedBuildAndAsEverForABuil
     // The very requests and results of a build from before signed updates.
     const PassOutcome keyless = pass.RunPass({}, kAcme);
     ExpectHostStarted(keyless, "2", 2);
-    EXPECT_EQ(keyless.requests,
-              Joined({{kListRequest}, Fetches({"a.dll", "b.dll", "c.dll"}),
-                      {GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("mark.png"), GetOf("mark.png"),
-                       HeadOf("mark.png"), GetOf("mark.jpg"), GetOf("mark.gif"), GetOf("mark.bmp"), GetOf("mark.ico")}}));
+    EXPECT_EQ(keyless.requests, Joined({{kListRequest},
+                                        Fetches({"a.dll", "b.dll", "c.dll"}),
+                                        {GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("mark.png"),
+                                         GetOf("mark.png"), HeadOf("mark.png"), GetOf("mark.jpg"), GetOf("mark.gif"),
+                                         GetOf("mark.bmp"), GetOf("mark.ico")}}));
     ExpectFresh("a.dll", "3");
     ExpectFresh("b.dll", "4");
     ExpectFresh("c.dll", "2");
@@ -321,7 +322,8 @@ TEST_F(SignedPass, PlantedFilesOfTheListedSizeAndTimeAreReplacedAndOnlyTheSigned
         << "what looked fresh but is not the signed file is fetched, and only that";
     EXPECT_EQ(ReadTestFile(InService("a.dll")), "abc");
     EXPECT_TRUE(ReadTestFile(InService("TolvarHost.exe")) == RecorderBytes());
-    EXPECT_TRUE(ReadTestFile(InService("TH.exe")) == RecorderBytes()) << "the launch copy that started is the signed host";
+    EXPECT_TRUE(ReadTestFile(InService("TH.exe")) == RecorderBytes())
+        << "the launch copy that started is the signed host";
     ExpectFresh("TolvarHost.exe", std::to_string(RecorderBytes().size()).c_str());
 
     // A build without a key judges by size and time alone, as it always has.
@@ -392,8 +394,8 @@ TEST_F(SignedPass, TheListsManifestVouchesForNoCompanyFileWhateverTheListNames) 
     const PassOutcome out = pass.Run();
     ExpectHostStarted(out, "1");
     EXPECT_FALSE(form->StopFlag) << "only the company's own manifest makes the stop flag count";
-    EXPECT_EQ(out.requests, (Requests{kListSig, kListRequest, GetOf("StopCheck.txt"), HeadOf("StopCheck.txt"),
-                                      GetOf("Company.sig")}))
+    EXPECT_EQ(out.requests,
+              (Requests{kListSig, kListRequest, GetOf("StopCheck.txt"), HeadOf("StopCheck.txt"), GetOf("Company.sig")}))
         << "the list's file arrives as a listed file; the flag itself is not even asked for";
     EXPECT_TRUE(PathExists(pass.Work() / "StopCheck.txt"));
 }
@@ -434,7 +436,8 @@ TEST_F(SignedPass, AnExpiredRootIsRefusedWholeAndTheHostStillStarts) {
     } cases[] = {
         {"the 91st day", std::chrono::hours(24 * 91), {kListSig, GetOf("Company.sig")}},
         {"the 89th day", std::chrono::hours(24 * 89),
-         Joined({{kListSig, kListRequest}, Fetches({"a.dll", "b.dll", "c.dll"}),
+         Joined({{kListSig, kListRequest},
+                 Fetches({"a.dll", "b.dll", "c.dll"}),
                  {GetOf("Company.sig"), GetOf("StopCheck.txt"), GetOf("vercheck.txt"), GetOf("Sandrel.exe"),
                   HeadOf("Sandrel.exe")}})},
     };

@@ -123,7 +123,8 @@ protected:
     }
     std::shared_ptr<std::map<HWND, std::vector<std::optional<uint8_t>>>> opacities =
         std::make_shared<std::map<HWND, std::vector<std::optional<uint8_t>>>>();
-    std::shared_ptr<std::map<HWND, std::vector<uint8_t>>> images = std::make_shared<std::map<HWND, std::vector<uint8_t>>>();
+    std::shared_ptr<std::map<HWND, std::vector<uint8_t>>> images =
+        std::make_shared<std::map<HWND, std::vector<uint8_t>>>();
 };
 
 }  // namespace
@@ -160,7 +161,8 @@ TEST_F(Motion, AFadeInRisesInFifteenthsWithItsBorder) {
     SkinnedForm w(StoredSkin(), TFormBorderStyle::bsSingle, {300, 300, 642, 364});
     w.skin->AlphaBlendAnimation = true;
     w.Show();
-    ASSERT_TRUE(PumpUntil([&] { return (*opacities)[w.Handle()].size() >= 2 && !(*opacities)[w.Handle()].back(); }, 10000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return (*opacities)[w.Handle()].size() >= 2 && !(*opacities)[w.Handle()].back(); }, 10000));
     // Invisible when shown, then 17, 34 .. 255 one step at a time, then an ordinary window.
     std::vector<std::optional<uint8_t>> expected{uint8_t(0)};
     for (const uint8_t o : FadeInSteps(255)) expected.push_back(o);
@@ -182,7 +184,8 @@ TEST_F(Motion, OpacitiesOfNothingFallBackAsTheyShould) {
         w.data->AnimationForAllWindows = true;
         w.skin->SetAlphaBlendValue(0);
         w.Show();
-        ASSERT_TRUE(PumpUntil([&] { return !(*opacities)[w.Handle()].empty() && !(*opacities)[w.Handle()].back(); }, 10000));
+        ASSERT_TRUE(
+            PumpUntil([&] { return !(*opacities)[w.Handle()].empty() && !(*opacities)[w.Handle()].back(); }, 10000));
         EXPECT_EQ(w.skin->AlphaBlendValue(), 255);
     }
     // Translucency of 0 asked for: the window is shown fully transparent, as asked, and the show
@@ -292,18 +295,16 @@ TEST_F(Motion, TheCaptionAnimationPaintsItsFramesInTurn) {
     std::vector<int32_t> frames;
     for (int32_t k = 1; k <= tolvar::test::kAnimationFrames; ++k) {
         if (!PumpUntil([&] { return caption->AnimationFrame == k; }, 10000)) break;
-        const Bitmap painted = tolvar::test::CaptureDrawing(342, 64, [&](HDC dc) {
-            SendMessageA(w.Handle(), 45513, reinterpret_cast<WPARAM>(dc), 0);
-        });
+        const Bitmap painted = tolvar::test::CaptureDrawing(
+            342, 64, [&](HDC dc) { SendMessageA(w.Handle(), 45513, reinterpret_cast<WPARAM>(dc), 0); });
         EXPECT_EQ(painted.At(250, 7), tolvar::test::AnimationColour(k) & 0xFFFFFF) << k;
         frames.push_back(k);
     }
     EXPECT_EQ(frames, (std::vector<int32_t>{1, 2, 3, 4}));
     ASSERT_TRUE(PumpUntil([&] { return caption->AnimationFrame == 0; }, 10000));
     EXPECT_TRUE(PumpUntil([&] { return !w.skin->Frame().AnimationTimerRunning(); }, 10000));
-    const Bitmap still = tolvar::test::CaptureDrawing(342, 64, [&](HDC dc) {
-        SendMessageA(w.Handle(), 45513, reinterpret_cast<WPARAM>(dc), 0);
-    });
+    const Bitmap still = tolvar::test::CaptureDrawing(
+        342, 64, [&](HDC dc) { SendMessageA(w.Handle(), 45513, reinterpret_cast<WPARAM>(dc), 0); });
     EXPECT_EQ(still.At(250, 7), tolvar::test::CaptionBand() & 0xFFFFFF);
     // The window going stops the frame's timers with it.
     SendMessageA(w.Handle(), WM_NCACTIVATE, FALSE, 0);
@@ -318,9 +319,8 @@ TEST_F(Motion, TheProgramsIconIsInTheCaptionAndInTheExecutable) {
     SkinnedForm w(StoredSkin(), TFormBorderStyle::bsSingle, {300, 300, 642, 364});
     w.Show();
     // The icon at (6, 7): the blue tile, not the platform's white window.
-    const Bitmap painted = tolvar::test::CaptureDrawing(342, 64, [&](HDC dc) {
-        SendMessageA(w.Handle(), 45513, reinterpret_cast<WPARAM>(dc), 0);
-    });
+    const Bitmap painted = tolvar::test::CaptureDrawing(
+        342, 64, [&](HDC dc) { SendMessageA(w.Handle(), 45513, reinterpret_cast<WPARAM>(dc), 0); });
     for (const Point p : {Point{6 + 3, 7 + 8}, Point{6 + 12, 7 + 4}}) {
         const Pixel c = painted.At(p.X, p.Y);
         EXPECT_GT(int(PixelB(c)), int(PixelR(c)) + 80) << p.X << "," << p.Y;
@@ -342,9 +342,9 @@ TEST_F(Motion, TheProgramsIconIsInTheCaptionAndInTheExecutable) {
         const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
         HRSRC image = FindResourceA(file.Get(), MAKEINTRESOURCEA(id), RT_ICON);
         ASSERT_NE(image, nullptr) << size;
-        const UniqueIcon icon(CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(file.Get(), image))),
-                                                       SizeofResource(file.Get(), image), TRUE, 0x00030000, size, size,
-                                                       LR_DEFAULTCOLOR));
+        const UniqueIcon icon(
+            CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(file.Get(), image))),
+                                     SizeofResource(file.Get(), image), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon.Get(), &info)) << size;
         BITMAP bitmap{};

@@ -84,7 +84,8 @@ std::vector<bool> Covered(const std::vector<Rect>& rects, int32_t w, int32_t h) 
     std::vector<bool> grid(size_t(w) * size_t(h), false);
     for (const Rect& r : rects)
         for (int32_t y = std::max(r.Top, 0); y < std::min(r.Bottom, h); ++y)
-            for (int32_t x = std::max(r.Left, 0); x < std::min(r.Right, w); ++x) grid[size_t(y) * size_t(w) + size_t(x)] = true;
+            for (int32_t x = std::max(r.Left, 0); x < std::min(r.Right, w); ++x)
+                grid[size_t(y) * size_t(w) + size_t(x)] = true;
     return grid;
 }
 
@@ -372,7 +373,8 @@ TEST_F(Shape, AMaximizedWindowHasNoBorderUntilRestored) {
     EXPECT_FALSE(w.skin->LayerBorder().Shown());
     w.skin->Frame().CarryOut(SystemMenuCommand::Restore);
     ASSERT_TRUE(w.skin->LayerBorder().Shown());
-    EXPECT_TRUE(SameRect(RectOf(w.Piece(LayerPiece::Left)), {before.left - 24, before.top + 10, before.left, before.top + 53}));
+    EXPECT_TRUE(
+        SameRect(RectOf(w.Piece(LayerPiece::Left)), {before.left - 24, before.top + 10, before.left, before.top + 53}));
 }
 
 TEST_F(Shape, ABorderFadeArmedByAnotherWindowFadesTheBorderIn) {

@@ -157,7 +157,7 @@ TEST_F(Frame, HitCodesAtScreenPointsLeftOfThePrimaryMonitorToo) {
         EXPECT_EQ(w.HitAt(320, 15), HitCode::Object) << left;  // the close button
         EXPECT_EQ(w.HitAt(150, 12), HitCode::Caption) << left;
         EXPECT_EQ(w.HitAt(150, 40), HitCode::Client) << left;
-        EXPECT_EQ(w.HitAt(0, 40), HitCode::Object) << left;   // the border: a single border never resizes
+        EXPECT_EQ(w.HitAt(0, 40), HitCode::Object) << left;  // the border: a single border never resizes
         EXPECT_EQ(w.HitAt(341, 63), HitCode::Object) << left;
         w.skin->Frame().TestActive(std::nullopt);
     }
@@ -186,7 +186,8 @@ TEST_F(Frame, TheFramePaintedIntoAGivenContextIsTheComposedOne) {
     for (int32_t y = 0; y < 30; ++y)
         for (int32_t x = 0; x < 342; ++x) wrong += painted.At(x, y) != (picture->Strips.Top.At(x, y) & 0xFFFFFF);
     for (int32_t y = 61; y < 64; ++y)
-        for (int32_t x = 0; x < 342; ++x) wrong += painted.At(x, y) != (picture->Strips.Bottom.At(x, y - 61) & 0xFFFFFF);
+        for (int32_t x = 0; x < 342; ++x)
+            wrong += painted.At(x, y) != (picture->Strips.Bottom.At(x, y - 61) & 0xFFFFFF);
     EXPECT_EQ(wrong, 0);
     // The client area is left alone.
     EXPECT_EQ(painted.At(170, 45), 0x00FF00FFu);
@@ -195,7 +196,8 @@ TEST_F(Frame, TheFramePaintedIntoAGivenContextIsTheComposedOne) {
         w.data->ObjectList[size_t(w.data->FindObjectIndex("closebutton"))].get());
     ASSERT_NE(close, nullptr);
     const Bitmap& buttons = *w.data->ActivePicture(close->activepictureindex);
-    EXPECT_EQ(painted.At(342 - 49 + 20, 15), buttons.At(close->skinrect.Left + 20, close->skinrect.Top + 15) & 0xFFFFFF);
+    EXPECT_EQ(painted.At(342 - 49 + 20, 15),
+              buttons.At(close->skinrect.Left + 20, close->skinrect.Top + 15) & 0xFFFFFF);
     // The checked variant answers only with its check value.
     EXPECT_EQ(SendMessageA(w.Handle(), 48203, 0, 1), 0);
     PaintedBy(w.Handle(), 48203, 16802, 342, 64, &answer);

@@ -30,9 +30,8 @@ namespace {
 
 // What a control paints through its window.
 Bitmap PaintOf(TWinControl& control) {
-    return tolvar::test::CaptureDrawing(control.Width(), control.Height(), [&](HDC dc) {
-        control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-    });
+    return tolvar::test::CaptureDrawing(control.Width(), control.Height(),
+                                        [&](HDC dc) { control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc)); });
 }
 
 int TimerCount(const TComponent& c) {
@@ -223,9 +222,8 @@ TEST_F(Gauge, TheRecordsMaskShapesTheWindowAndARecordWithoutOneMakesItSquareAgai
     pictures.push_back(test::GaugePicture());
     pictures.push_back(mask);
     test::TestSkin skin(
-        test::Controls(
-            {{"gauge", "gauge", test::With(test::HorizontalGauge(), {{"maskpictureindex", "1"}})},
-             {"plain", "gauge", test::HorizontalGauge()}}),
+        test::Controls({{"gauge", "gauge", test::With(test::HorizontalGauge(), {{"maskpictureindex", "1"}})},
+                        {"plain", "gauge", test::HorizontalGauge()}}),
         std::move(pictures));
     TForm* form = Application()->CreateForm<TForm>();
     auto* gauge = Own<TskSkinGauge>(form);
@@ -237,8 +235,13 @@ TEST_F(Gauge, TheRecordsMaskShapesTheWindowAndARecordWithoutOneMakesItSquareAgai
     UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(gauge->Handle(), shape.Get()), ERROR);
     EXPECT_NE(gauge->WindowRegion(), nullptr);
-    for (auto [x, y, inside] : {std::tuple{0, 0, false}, {1, 0, true}, {59, 0, false}, {0, 7, false}, {59, 7, false},
-                                {30, 4, true}, {58, 7, true}})
+    for (auto [x, y, inside] : {std::tuple{0, 0, false},
+                                {1, 0, true},
+                                {59, 0, false},
+                                {0, 7, false},
+                                {59, 7, false},
+                                {30, 4, true},
+                                {58, 7, true}})
         EXPECT_EQ(PtInRegion(shape.Get(), x, y) != 0, inside) << x << "," << y;
     gauge->SetSkinDataName("plain");
     gauge->ChangeSkinData();

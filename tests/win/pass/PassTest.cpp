@@ -66,7 +66,8 @@ TEST_F(Pass, TheWindowLoadsTheSkinItCarriesWhileItIsMade) {
 
 TEST_F(Pass, LocalhostGoesStraightToTheFinishAndStartsAStagedClient) {
     pass.StageClient();
-    pass.ServeUpgradeList({"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService", "FILE a.dll 1 2007-05-01 12:00:00"});
+    pass.ServeUpgradeList(
+        {"SPATH /TolvarService", "CPATH C:\\Marvane\\TolvarService", "FILE a.dll 1 2007-05-01 12:00:00"});
     const PassOutcome out = pass.RunPass({"localhost"}, "CompanyCode=ACME\r\n");
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(out.requests.empty()) << "no list and no company requests";
@@ -108,8 +109,9 @@ TEST_F(Pass, AnEmptyListFinishesWithoutTheDownloadStage) {
 }
 
 TEST_F(Pass, AListOfTenMillionLinesCountsAsNoListAndTheHostStillStarts) {
-    std::string list = "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\n"
-                       "FILE a.dll 3 2007-05-01 12:00:00\r\nMKDIR C:\\Marvane\\TolvarService\\made\\\r\n";
+    std::string list =
+        "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\n"
+        "FILE a.dll 3 2007-05-01 12:00:00\r\nMKDIR C:\\Marvane\\TolvarService\\made\\\r\n";
     for (int i = 0; i < 10000000; ++i) list += "\r\n";
     pass.ServeFile("FTPHome/TolvarService/UpGradeList.txt", list);
     pass.ServeFile("FTPHome/TolvarService/a.dll", "abc");
@@ -117,7 +119,8 @@ TEST_F(Pass, AListOfTenMillionLinesCountsAsNoListAndTheHostStillStarts) {
     const PassOutcome out = pass.Run(120000);
     EXPECT_TRUE(out.closed);
     EXPECT_TRUE(out.boxes.empty());
-    EXPECT_EQ(out.requests, std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt"}) << "nothing of it acts";
+    EXPECT_EQ(out.requests, std::vector<std::string>{"GET /FTPHome/TolvarService/UpGradeList.txt"})
+        << "nothing of it acts";
     EXPECT_FALSE(PathExists(std::string(kServiceDirectory) + "made"));
     EXPECT_TRUE(form->ListBox1.empty());
     ASSERT_EQ(out.started.size(), 1u);

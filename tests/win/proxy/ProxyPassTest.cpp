@@ -20,14 +20,19 @@ using namespace tolvar::test::served;
 namespace {
 
 // What the pass asks of a server with the whole company folder, in any order.
-const std::set<std::string> kPassRequests = {
-    "GET /FTPHome/TolvarService/UpGradeList.txt", "GET /FTPHome/TolvarService/a.dll",
-    "HEAD /FTPHome/TolvarService/a.dll",          "GET /FTPHome/TolvarService/b.dll",
-    "HEAD /FTPHome/TolvarService/b.dll",          "GET /" + kAcmeFolder + "StopCheck.txt",
-    "GET /" + kAcmeFolder + "vercheck.txt",       "GET /" + kAcmeFolder + "mark.png",
-    "HEAD /" + kAcmeFolder + "mark.png",          "GET /" + kAcmeFolder + "mark.jpg",
-    "GET /" + kAcmeFolder + "mark.gif",           "GET /" + kAcmeFolder + "mark.bmp",
-    "GET /" + kAcmeFolder + "mark.ico"};
+const std::set<std::string> kPassRequests = {"GET /FTPHome/TolvarService/UpGradeList.txt",
+                                             "GET /FTPHome/TolvarService/a.dll",
+                                             "HEAD /FTPHome/TolvarService/a.dll",
+                                             "GET /FTPHome/TolvarService/b.dll",
+                                             "HEAD /FTPHome/TolvarService/b.dll",
+                                             "GET /" + kAcmeFolder + "StopCheck.txt",
+                                             "GET /" + kAcmeFolder + "vercheck.txt",
+                                             "GET /" + kAcmeFolder + "mark.png",
+                                             "HEAD /" + kAcmeFolder + "mark.png",
+                                             "GET /" + kAcmeFolder + "mark.jpg",
+                                             "GET /" + kAcmeFolder + "mark.gif",
+                                             "GET /" + kAcmeFolder + "mark.bmp",
+                                             "GET /" + kAcmeFolder + "mark.ico"};
 // The HTTP client's header lines, in their order, and how many of its requests the pass makes:
 // the list, the two length probes, the stop flag, the version file, five logos and the length
 // probe of the one there. The downloads' GETs are the Internet service's own.
@@ -65,11 +70,14 @@ public:
         text(bypass);
         text(script);
         blob.append(32, '\0');
-        EXPECT_EQ(RegSetValueExA(key_, kValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(blob.data()), DWORD(blob.size())),
-                  ERROR_SUCCESS);
+        EXPECT_EQ(
+            RegSetValueExA(key_, kValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(blob.data()), DWORD(blob.size())),
+            ERROR_SUCCESS);
     }
     ~ProxySettings() {
-        if (saved_) RegSetValueExA(key_, kValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(saved_->data()), DWORD(saved_->size()));
+        if (saved_)
+            RegSetValueExA(key_, kValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(saved_->data()),
+                           DWORD(saved_->size()));
         else RegDeleteValueA(key_, kValue);
         RegCloseKey(key_);
     }
@@ -78,12 +86,14 @@ public:
 
 private:
     void Save() {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) !=
+            ERROR_SUCCESS)
             throw std::runtime_error("cannot open the proxy settings");
         DWORD size = 0;
         if (RegQueryValueExA(key_, kValue, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return;
         std::string bytes(size, '\0');
-        if (RegQueryValueExA(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size) == ERROR_SUCCESS)
+        if (RegQueryValueExA(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size) ==
+            ERROR_SUCCESS)
             saved_ = bytes.substr(0, size);
     }
 

@@ -8,10 +8,8 @@
 int main() {
     for (const char* name :
          {tolvar::SettingsResourceName, tolvar::UpdateRootResourceName, tolvar::FeedKeyResourceName, "KEEPME"}) {
-        if (const auto data = tolvar::ReadResourceData(name))
-            std::printf("%s=%s\n", name, data->c_str());
-        else
-            std::printf("%s absent\n", name);
+        if (const auto data = tolvar::ReadResourceData(name)) std::printf("%s=%s\n", name, data->c_str());
+        else std::printf("%s absent\n", name);
     }
     return 0;
 }

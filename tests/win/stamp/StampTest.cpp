@@ -23,9 +23,7 @@ namespace {
 const std::string StampExe = tolvar::testserver::LocalPath(STAMP_EXE);
 const std::string ProbeExe = tolvar::testserver::LocalPath(PROBE_EXE);
 
-void Spit(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+void Spit(const fs::path& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
 
 struct Outcome {
     DWORD exitCode;
@@ -111,7 +109,7 @@ protected:
 TEST_F(StampTest, WritesSealedSettingsTheRootAndTheKeyIntoACopy) {
     const fs::path out = work_ / "Acme Client.exe";
     const Outcome stamp = Start(StampExe, {ProbeExe, W(out), "--settings", W(settings_), "--update-root",
-                                       "http://127.0.0.1:8642", "--feed-key", W(feedKey_)});
+                                           "http://127.0.0.1:8642", "--feed-key", W(feedKey_)});
     ASSERT_EQ(stamp.exitCode, 0u) << stamp.out;
     EXPECT_NE(stamp.out.find("Acme Client.exe"), std::string::npos) << stamp.out;
     EXPECT_NE(stamp.out.find("CompanyCode, DomainIP, DomainPort, MainIP, MainPort, CompanyName, CompanyTel, HomePage"),
@@ -178,7 +176,8 @@ TEST_F(StampTest, FailsWithoutLeavingAnythingBehind) {
         {{ProbeExe, W(work_ / "no such folder" / "out.exe"), "--settings", W(settings_)}, "cannot write"},
         {{W(notAProgram), out, "--settings", W(settings_)}, "notes.exe"},
         {{ProbeExe, "--settings", W(settings_)}, "usage:"},
-        {{ProbeExe, out, "--settings", W(settings_), "--feed-key", W(root_ / "missing.pem")}, "cannot read the feed key"},
+        {{ProbeExe, out, "--settings", W(settings_), "--feed-key", W(root_ / "missing.pem")},
+         "cannot read the feed key"},
         {{ProbeExe, out, "--settings", W(settings_), "--feed-key", W(privateKey)}, "private key"},
         {{ProbeExe, out, "--settings", W(settings_), "--feed-key", W(settings_)}, "no \"-----BEGIN PUBLIC KEY-----\""},
     };

@@ -23,7 +23,9 @@ public:
         if (!answer.starts_with("ok\n")) throw std::runtime_error("feedsign did not sign " + root + ": " + answer);
     }
     // The public key's PEM file, as this process names it, and its text.
-    std::string PublicKeyFile(const std::string& key = "vendor") const { return server_.File("keys/" + key + ".pub.pem"); }
+    std::string PublicKeyFile(const std::string& key = "vendor") const {
+        return server_.File("keys/" + key + ".pub.pem");
+    }
     std::string PublicKey(const std::string& key = "vendor") const {
         return testserver::ReadWholeFile(PublicKeyFile(key));
     }

@@ -21,9 +21,9 @@ struct ShownBox {
 };
 
 struct PassOutcome {
-    bool closed = false;              // the window closed and the loop ended
-    std::vector<ShownBox> boxes;      // error reports and other messages, in order
-    std::vector<std::string> started; // lines the recording stand-in wrote (name|cwd|args)
+    bool closed = false;                // the window closed and the loop ended
+    std::vector<ShownBox> boxes;        // error reports and other messages, in order
+    std::vector<std::string> started;   // lines the recording stand-in wrote (name|cwd|args)
     std::vector<std::string> requests;  // requests the server logged during the pass
 };
 
@@ -53,8 +53,7 @@ public:
     // Shows the form made last (or makes one) and runs the loop until the window closes, the
     // pass stops at an error report, or the time is up.
     PassOutcome Run(DWORD timeoutMs = 30000);
-    PassOutcome RunPass(const std::vector<std::string>& args, const std::string& settingsText,
-                        DWORD timeoutMs = 30000);
+    PassOutcome RunPass(const std::vector<std::string>& args, const std::string& settingsText, DWORD timeoutMs = 30000);
 
     TfmDownloading* Form() const { return form_; }
     // Lines the stand-in wrote so far.

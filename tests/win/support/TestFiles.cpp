@@ -7,8 +7,8 @@ namespace tolvar::test {
 ScratchDir::ScratchDir(const std::string& name) {
     static int serial = 0;
     CreateDirectoryA("C:\\tolvar-tests", nullptr);
-    path_ = "C:\\tolvar-tests\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++serial) + "\\";
+    path_ = "C:\\tolvar-tests\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) +
+            "\\";
     RemoveTree(path_);
     if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
 }
@@ -30,8 +30,8 @@ void WriteTestFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadTestFile(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+    HANDLE h =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return {};
     std::string data(GetFileSize(h, nullptr), '\0');
     DWORD read = 0;

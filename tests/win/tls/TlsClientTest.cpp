@@ -38,14 +38,17 @@ TEST_F(TlsClient, SendsTheSameRequestInsideTlsAndNamesTheServer) {
 
     const std::vector<std::string> log = Log();
     ASSERT_EQ(log.size(), before + 3);
-    const std::string ports[] = {PortOf(pass.Server().Url), PortOf(pass.Server().Url), PortOf(pass.Server().NamedUrl("chained"))};
+    const std::string ports[] = {PortOf(pass.Server().Url), PortOf(pass.Server().Url),
+                                 PortOf(pass.Server().NamedUrl("chained"))};
     for (size_t i = 0; i < 3; ++i) {
         const std::string& line = log[before + i];
         SCOPED_TRACE(line);
         // The headers as the plain request has them, in its order, and nothing else.
         EXPECT_NE(line.find("{\"method\": \"" + std::string(i == 1 ? "HEAD" : "GET") + "\", \"target\": \"" + kPath +
                             "\", \"version\": \"HTTP/1.1\", \"headers\": [[\"Content-Type\", \"text/html\"], "
-                            "[\"Host\", \"localhost:" + ports[i] + "\"], [\"Accept\", \"text/html, */*\"], "
+                            "[\"Host\", \"localhost:" +
+                            ports[i] +
+                            "\"], [\"Accept\", \"text/html, */*\"], "
                             "[\"User-Agent\", \"Mozilla/3.0 (compatible; TolvarClient)\"]], "),
                   std::string::npos);
         EXPECT_EQ(testserver::LogField(line, "sni"), "localhost");

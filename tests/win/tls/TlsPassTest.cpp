@@ -33,8 +33,7 @@ TEST(TlsPass, GoesOverTlsFromTheListToTheLogoAndStampsTheFiles) {
         "HEAD /FTPHome/TolvarService/a.dll",          "GET /FTPHome/TolvarService/b.dll",
         "GET /" + kAcmeFolder + "StopCheck.txt",      "GET /" + kAcmeFolder + "vercheck.txt",
         "GET /" + kAcmeFolder + "mark.png",           "HEAD /" + kAcmeFolder + "mark.png"};
-    for (const std::string& request : expected)
-        EXPECT_EQ(asked.count(request), 1u) << request;
+    for (const std::string& request : expected) EXPECT_EQ(asked.count(request), 1u) << request;
     const std::vector<std::string> log = pass.Server().Requests();
     for (size_t i = before; i < log.size(); ++i) {
         EXPECT_EQ(testserver::LogField(log[i], "listener"), "good") << log[i];

@@ -2,9 +2,9 @@
 //
 // Makes the Wine prefix it runs in trust a test authority (the tests' and the demo's, made when
 // they run), or forget it again with every other authority of its name: the certificate goes
-// into the machine's "Root" store of the prefix's own registry. Only ever for a prefix of the build tree: the host's trust is never
-// touched. `check` says whether the system builds a trusted chain for the certificate, which is
-// what the TLS checks ask.
+// into the machine's "Root" store of the prefix's own registry. Only ever for a prefix of the build tree: the host's
+// trust is never touched. `check` says whether the system builds a trusted chain for the certificate, which is what the
+// TLS checks ask.
 //
 // The store is opened through the registry provider: Wine's system provider takes an addition
 // to "Root" but keeps a removal in memory only, so the authority would stay trusted.
@@ -64,8 +64,7 @@ int main(int argc, char** argv) {
         return errors ? 1 : 0;
     }
 
-    HCERTSTORE store =
-        CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
+    HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
     if (!store) return Fail("cannot open the Root store");
     int rc = 0;
     if (action == "add") {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace tolvar {
 
 GdiTextRenderer::GdiTextRenderer() : dc_(CreateCompatibleDC(nullptr)) {}

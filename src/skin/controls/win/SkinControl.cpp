@@ -35,10 +35,8 @@ void TskSkinControl::ApplyBounds(const ControlBounds& b) {
 
 void TskSkinControl::NotifyChildrenParentChanged() {
     for (TWinControl* child : Controls()) {
-        if (child->HandleAllocated())
-            SendMessageA(child->Handle(), ParentChangedMessage, 0, 0);
-        else
-            child->Perform(ParentChangedMessage, 0, 0);
+        if (child->HandleAllocated()) SendMessageA(child->Handle(), ParentChangedMessage, 0, 0);
+        else child->Perform(ParentChangedMessage, 0, 0);
     }
 }
 
@@ -56,12 +54,8 @@ void TskSkinControl::WndProc(TMessage& m) {
         TCustomControl::WndProc(m);
         return;
     }
-    case WM_ERASEBKGND:
-        EraseBackground(m);
-        return;
-    case ParentChangedMessage:
-        ParentChanged();
-        return;
+    case WM_ERASEBKGND: EraseBackground(m); return;
+    case ParentChangedMessage: ParentChanged(); return;
     case WM_MOUSEMOVE:
         TCustomControl::WndProc(m);
         if (!mouseInside_) {
@@ -76,8 +70,7 @@ void TskSkinControl::WndProc(TMessage& m) {
         mouseInside_ = false;
         if (OnMouseLeave && !Designing()) OnMouseLeave(this);
         return;
-    default:
-        TCustomControl::WndProc(m);
+    default: TCustomControl::WndProc(m);
     }
 }
 

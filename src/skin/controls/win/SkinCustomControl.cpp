@@ -21,8 +21,7 @@ void TskSkinCustomControl::UpdateRegion() {
     if (!Parent()) return;
     SkinCustomControlLogic::RegionPlan plan = CustomLogic().PlanRegion();
     switch (plan.Action) {
-    case SkinCustomControlLogic::RegionPlan::Kind::Keep:
-        return;
+    case SkinCustomControlLogic::RegionPlan::Kind::Keep: return;
     case SkinCustomControlLogic::RegionPlan::Kind::Remove:
         if (windowRegion_ && HandleAllocated()) SetWindowRgn(Handle(), nullptr, TRUE);
         windowRegion_ = nullptr;

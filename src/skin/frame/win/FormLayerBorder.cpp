@@ -14,19 +14,19 @@ constexpr const char* kPieceClass = "TskFormLayerWindow";
 
 const Bitmap& PieceOf(const LayerPieces& p, LayerPiece k) {
     switch (k) {
-        case LayerPiece::Left: return p.Left;
-        case LayerPiece::Top: return p.Top;
-        case LayerPiece::Right: return p.Right;
-        default: return p.Bottom;
+    case LayerPiece::Left: return p.Left;
+    case LayerPiece::Top: return p.Top;
+    case LayerPiece::Right: return p.Right;
+    default: return p.Bottom;
     }
 }
 
 Rect PlaceOf(const LayerPlaces& p, LayerPiece k) {
     switch (k) {
-        case LayerPiece::Left: return p.Left;
-        case LayerPiece::Top: return p.Top;
-        case LayerPiece::Right: return p.Right;
-        default: return p.Bottom;
+    case LayerPiece::Left: return p.Left;
+    case LayerPiece::Top: return p.Top;
+    case LayerPiece::Right: return p.Right;
+    default: return p.Bottom;
     }
 }
 
@@ -51,19 +51,20 @@ TskFormLayerWindow::TskFormLayerWindow(TskFormLayerBorder& border, TForm* form, 
 LRESULT CALLBACK TskFormLayerWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<TskFormLayerWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
     switch (msg) {
-        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-        case WM_SETFOCUS:
-            // A piece never keeps the focus: the form it belongs to comes forward instead.
-            if (self && self->form_->HandleAllocated() && GetForegroundWindow() != self->form_->Handle())
-                SetForegroundWindow(self->form_->Handle());
-            return 0;
-        default: return DefWindowProcA(h, msg, wp, lp);
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_SETFOCUS:
+        // A piece never keeps the focus: the form it belongs to comes forward instead.
+        if (self && self->form_->HandleAllocated() && GetForegroundWindow() != self->form_->Handle())
+            SetForegroundWindow(self->form_->Handle());
+        return 0;
+    default: return DefWindowProcA(h, msg, wp, lp);
     }
 }
 
 // ---- the border
 
-TskFormLayerBorder::TskFormLayerBorder(TForm* form, const PlatformServices& platform) : form_(form), platform_(platform) {}
+TskFormLayerBorder::TskFormLayerBorder(TForm* form, const PlatformServices& platform)
+    : form_(form), platform_(platform) {}
 
 TskFormLayerBorder::~TskFormLayerBorder() = default;
 
@@ -153,16 +154,16 @@ void TskFormLayerBorder::Show() {
     const bool onTop = form_->FormStyle() == TFormStyle::fsStayOnTop;
     const LayerPlaces places = PlaceLayerPieces(LayerOuterRect(info_, form), pieces_);
     for (const LayerPiece k : kCreationOrder)
-        windows_[size_t(k)] = std::make_unique<TskFormLayerWindow>(*this, form_, k, PlaceOf(places, k), clickThrough_, onTop);
+        windows_[size_t(k)] =
+            std::make_unique<TskFormLayerWindow>(*this, form_, k, PlaceOf(places, k), clickThrough_, onTop);
     for (const LayerPiece k : kCreationOrder)
-        if (const HWND h = PieceWindow(k); h && !PieceOf(pieces_, k).Empty()) ApplyLayeredImage(h, PieceOf(pieces_, k), CurrentOpacity());
+        if (const HWND h = PieceWindow(k); h && !PieceOf(pieces_, k).Empty())
+            ApplyLayeredImage(h, PieceOf(pieces_, k), CurrentOpacity());
     PlaceWindows(form, false, true);
     shown_ = true;
 }
 
-void TskFormLayerBorder::Update() {
-    MoveResizeTo(FormBounds());
-}
+void TskFormLayerBorder::Update() { MoveResizeTo(FormBounds()); }
 
 void TskFormLayerBorder::MoveResizeTo(const Rect& form) {
     if (!shown_) return;

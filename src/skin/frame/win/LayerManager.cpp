@@ -20,11 +20,11 @@ TskLayerWindow::TskLayerWindow(TskLayerManager& manager, int x, int y, int width
 LRESULT CALLBACK TskLayerWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<TskLayerWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
     switch (msg) {
-        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-        case WM_TIMER:
-            if (self && wp == kFadeTimer) self->manager_.Tick();
-            return 0;
-        default: return DefWindowProcA(h, msg, wp, lp);
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_TIMER:
+        if (self && wp == kFadeTimer) self->manager_.Tick();
+        return 0;
+    default: return DefWindowProcA(h, msg, wp, lp);
     }
 }
 

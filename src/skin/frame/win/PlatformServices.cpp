@@ -15,8 +15,10 @@ struct Dwm {
     SetAttributeFn setAttribute = nullptr;
     Dwm() : module(LoadLibraryA("dwmapi.dll")) {
         if (!module) return;
-        isEnabled = reinterpret_cast<IsEnabledFn>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "DwmIsCompositionEnabled")));
-        setAttribute = reinterpret_cast<SetAttributeFn>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "DwmSetWindowAttribute")));
+        isEnabled = reinterpret_cast<IsEnabledFn>(
+            reinterpret_cast<void*>(GetProcAddress(module.Get(), "DwmIsCompositionEnabled")));
+        setAttribute = reinterpret_cast<SetAttributeFn>(
+            reinterpret_cast<void*>(GetProcAddress(module.Get(), "DwmSetWindowAttribute")));
     }
     static Dwm& Get() {
         static Dwm dwm;
@@ -38,7 +40,8 @@ PlatformServices DetectPlatformServices() {
     OSVERSIONINFOW v{};
     v.dwOSVersionInfoSize = sizeof(v);
     const HMODULE nt = GetModuleHandleA("ntdll.dll");
-    if (auto get = nt ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(nt, "RtlGetVersion"))) : nullptr;
+    if (auto get = nt ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(nt, "RtlGetVersion")))
+                      : nullptr;
         get && get(&v) == 0)
         p.SeventhGeneration = v.dwMajorVersion > 6 || (v.dwMajorVersion == 6 && v.dwMinorVersion >= 1);
     return p;
@@ -51,7 +54,8 @@ bool CompositionEnabled() {
 
 void SetWindowTransitions(HWND window, bool enabled) {
     const BOOL disabled = enabled ? FALSE : TRUE;
-    if (Dwm::Get().setAttribute) Dwm::Get().setAttribute(window, kTransitionsForceDisabled, &disabled, sizeof(disabled));
+    if (Dwm::Get().setAttribute)
+        Dwm::Get().setAttribute(window, kTransitionsForceDisabled, &disabled, sizeof(disabled));
 }
 
 }  // namespace tolvar

@@ -22,7 +22,8 @@ static_assert(int(HitCode::TopLeft) == HTTOPLEFT && int(HitCode::TopRight) == HT
 static_assert(int(HitCode::Bottom) == HTBOTTOM && int(HitCode::BottomLeft) == HTBOTTOMLEFT);
 static_assert(int(HitCode::BottomRight) == HTBOTTOMRIGHT && int(HitCode::Object) == HTOBJECT);
 // The form's own caption buttons carry the same bits as the component's.
-static_assert(BorderIconBit(TskBorderIcon::biSystemMenu) == biSystemMenu && BorderIconBit(TskBorderIcon::biMinimize) == biMinimize &&
+static_assert(BorderIconBit(TskBorderIcon::biSystemMenu) == biSystemMenu &&
+              BorderIconBit(TskBorderIcon::biMinimize) == biMinimize &&
               BorderIconBit(TskBorderIcon::biMaximize) == biMaximize);
 static_assert(int(SizingEdge::Left) == WMSZ_LEFT && int(SizingEdge::BottomRight) == WMSZ_BOTTOMRIGHT);
 
@@ -97,7 +98,8 @@ Bitmap IconBitmap(HICON icon, int32_t w, int32_t h) {
     for (int32_t y = 0; y < h; ++y) {
         for (int32_t x = 0; x < w; ++x) {
             const uint32_t p = image[size_t(y) * size_t(w) + size_t(x)];
-            const uint8_t a = hasAlpha ? uint8_t(p >> 24) : ((mask[size_t(y) * size_t(w) + size_t(x)] & 0xFFFFFF) ? 0 : 255);
+            const uint8_t a =
+                hasAlpha ? uint8_t(p >> 24) : ((mask[size_t(y) * size_t(w) + size_t(x)] & 0xFFFFFF) ? 0 : 255);
             out.AlphaAt(x, y) = a;
             // Premultiplied in the section when it had alpha: take the colour back out.
             uint8_t r = uint8_t(p >> 16), g = uint8_t(p >> 8), b = uint8_t(p);
@@ -114,11 +116,11 @@ Bitmap IconBitmap(HICON icon, int32_t w, int32_t h) {
 
 MouseButton ButtonOf(UINT msg) {
     switch (msg) {
-        case WM_NCRBUTTONDOWN:
-        case WM_NCRBUTTONUP:
-        case WM_NCRBUTTONDBLCLK:
-        case WM_RBUTTONUP: return MouseButton::Right;
-        default: return MouseButton::Left;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_RBUTTONUP: return MouseButton::Right;
+    default: return MouseButton::Left;
     }
 }
 
@@ -184,63 +186,63 @@ void TskSkinForm::Notification(TComponent* component, TOperation operation) {
 
 bool TskSkinForm::HandleMessage(TMessage& m) {
     switch (m.Msg) {
-        case WM_NCCALCSIZE: return OnNcCalcSize(m);
-        case WM_NCHITTEST: return OnNcHitTest(m);
-        case WM_NCPAINT: return OnNcPaint(m);
-        case WM_NCACTIVATE: return OnNcActivate(m);
-        case WM_ACTIVATE: return OnActivateMessage(m);
-        case WM_SETTEXT: return OnSetText(m);
-        case WM_ERASEBKGND: return OnEraseBkgnd(m);
-        case WM_GETMINMAXINFO: return OnGetMinMaxInfo(m);
-        case WM_SIZE: return OnSize(m);
-        case WM_SHOWWINDOW: return OnShowWindow(m);
-        case WM_SYSCOMMAND: return OnSysCommand(m);
-        case WM_TIMER: return OnTimer(m);
-        case WM_DISPLAYCHANGE: return OnDisplayChange(m);
-        case WM_CONTEXTMENU: return OnContextMenu(m);
-        case WM_ENTERSIZEMOVE: return OnEnterSizeMove(m);
-        case WM_MOVING: return OnMoving(m);
-        case WM_SIZING: return OnSizing(m);
-        case WM_DESTROY: return OnDestroy(m);
-        case kRaiseForms: return OnRaiseForms(m);
-        case WM_EXITSIZEMOVE:
-            frame_->ExitSizeMove();
-            border_->Update();
-            return false;
-        case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(m);
-        case WM_NCMOUSEMOVE:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONUP:
-        case WM_NCLBUTTONDBLCLK:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCRBUTTONUP:
-        case WM_NCRBUTTONDBLCLK:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP: return OnFrameMouse(m);
-        case BeforeChangeSkinData:
-        case ChangeSkinData:
-        case AfterChangeSkinData:
-        case ResourceStrDataChanged:
-        case SkinnableFormChanged: return OnSkinNotice(m);
-        case LayeredBordersChanged:
-        case AeroBlurChanged:
-        case kBeginBorderFade:
-        case kEndBorderFade: return OnLayerNotice(m);
-        case kInquirySkinned:
-            // Before desktop composition every window counts as skinned.
-            m.Result = frame_->FormSkinEnabled() || !platform_.CompositionEra ? 12853 : 12852;
-            return true;
-        case kPaintFrameTo: return OnPaintFrameTo(m, 12851);
-        case kPaintFrameToChecked: return m.LParam == kPaintFrameToCheck && OnPaintFrameTo(m, kPaintFrameToCheck);
-        default:
-            if (m.Msg == ShowBorderLaterMessage()) {
-                if (Visible() && LayeredBordersActive() && !border_->Shown()) {
-                    border_->SetActiveLook(true, false);
-                    border_->Show();
-                }
-                return true;
+    case WM_NCCALCSIZE: return OnNcCalcSize(m);
+    case WM_NCHITTEST: return OnNcHitTest(m);
+    case WM_NCPAINT: return OnNcPaint(m);
+    case WM_NCACTIVATE: return OnNcActivate(m);
+    case WM_ACTIVATE: return OnActivateMessage(m);
+    case WM_SETTEXT: return OnSetText(m);
+    case WM_ERASEBKGND: return OnEraseBkgnd(m);
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(m);
+    case WM_SIZE: return OnSize(m);
+    case WM_SHOWWINDOW: return OnShowWindow(m);
+    case WM_SYSCOMMAND: return OnSysCommand(m);
+    case WM_TIMER: return OnTimer(m);
+    case WM_DISPLAYCHANGE: return OnDisplayChange(m);
+    case WM_CONTEXTMENU: return OnContextMenu(m);
+    case WM_ENTERSIZEMOVE: return OnEnterSizeMove(m);
+    case WM_MOVING: return OnMoving(m);
+    case WM_SIZING: return OnSizing(m);
+    case WM_DESTROY: return OnDestroy(m);
+    case kRaiseForms: return OnRaiseForms(m);
+    case WM_EXITSIZEMOVE:
+        frame_->ExitSizeMove();
+        border_->Update();
+        return false;
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(m);
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: return OnFrameMouse(m);
+    case BeforeChangeSkinData:
+    case ChangeSkinData:
+    case AfterChangeSkinData:
+    case ResourceStrDataChanged:
+    case SkinnableFormChanged: return OnSkinNotice(m);
+    case LayeredBordersChanged:
+    case AeroBlurChanged:
+    case kBeginBorderFade:
+    case kEndBorderFade: return OnLayerNotice(m);
+    case kInquirySkinned:
+        // Before desktop composition every window counts as skinned.
+        m.Result = frame_->FormSkinEnabled() || !platform_.CompositionEra ? 12853 : 12852;
+        return true;
+    case kPaintFrameTo: return OnPaintFrameTo(m, 12851);
+    case kPaintFrameToChecked: return m.LParam == kPaintFrameToCheck && OnPaintFrameTo(m, kPaintFrameToCheck);
+    default:
+        if (m.Msg == ShowBorderLaterMessage()) {
+            if (Visible() && LayeredBordersActive() && !border_->Shown()) {
+                border_->SetActiveLook(true, false);
+                border_->Show();
             }
-            return false;
+            return true;
+        }
+        return false;
     }
 }
 
@@ -318,8 +320,9 @@ bool TskSkinForm::OnGetMinMaxInfo(TMessage& m) {
     hook_->CallPrevious(m);
     MINMAXINFO& info = MinMaxInfoOf(m.LParam);
     info.ptMinTrackSize = {frame_->GetMinWidth(), frame_->GetMinHeight()};
-    if (const std::optional<RECT> area =
-            form_->HandleAllocated() ? WorkAreaOf(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST)) : std::nullopt)
+    if (const std::optional<RECT> area = form_->HandleAllocated()
+                                             ? WorkAreaOf(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST))
+                                             : std::nullopt)
         info.ptMaxTrackSize = {MaxFrameSize(frame_->Limits.MaxWidth, area->right - area->left),
                                MaxFrameSize(frame_->Limits.MaxHeight, area->bottom - area->top)};
     return true;
@@ -534,14 +537,14 @@ bool TskSkinForm::OnFrameMouse(TMessage& m) {
     const Point p = PointOf(m.LParam);
     const HitCode hit = HitCode(int32_t(m.WParam));
     switch (m.Msg) {
-        case WM_NCMOUSEMOVE: frame_->NcMouseMove(p); break;
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN: frame_->NcButtonDown(ButtonOf(m.Msg), hit, p); break;
-        case WM_NCLBUTTONUP:
-        case WM_NCRBUTTONUP: frame_->NcButtonUp(ButtonOf(m.Msg), p); break;
-        case WM_NCLBUTTONDBLCLK:
-        case WM_NCRBUTTONDBLCLK: frame_->NcButtonDblClk(ButtonOf(m.Msg), hit, p); break;
-        default: frame_->CapturedButtonUp(ButtonOf(m.Msg)); break;
+    case WM_NCMOUSEMOVE: frame_->NcMouseMove(p); break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN: frame_->NcButtonDown(ButtonOf(m.Msg), hit, p); break;
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP: frame_->NcButtonUp(ButtonOf(m.Msg), p); break;
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDBLCLK: frame_->NcButtonDblClk(ButtonOf(m.Msg), hit, p); break;
+    default: frame_->CapturedButtonUp(ButtonOf(m.Msg)); break;
     }
     return true;
 }
@@ -549,27 +552,27 @@ bool TskSkinForm::OnFrameMouse(TMessage& m) {
 bool TskSkinForm::OnSkinNotice(TMessage& m) {
     const bool own = reinterpret_cast<TskSkinData*>(m.WParam) == frame_->SkinData() && frame_->SkinData();
     switch (m.Msg) {
-        case BeforeChangeSkinData:
-            if (!own) break;
-            border_->Hide();
-            frame_->BeforeChangeSkinData();
-            TellSkinControls(BeforeChangeSkinData);
-            break;
-        case ChangeSkinData:
-            if (own) frame_->ChangeSkinData();
-            TellSkinControls(ChangeSkinData);
-            break;
-        case AfterChangeSkinData:
-            if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
-            break;
-        case ResourceStrDataChanged:
-            if (frame_->UseDefaultObjectHint && frame_->SkinData())
-                SetObjectHints(frame_->Objects(), frame_->SkinData()->ResourceStrData());
-            break;
-        case SkinnableFormChanged:
-            if (own) SwitchFrame(frame_->SkinData()->SkinnableForm());
-            break;
-        default: break;
+    case BeforeChangeSkinData:
+        if (!own) break;
+        border_->Hide();
+        frame_->BeforeChangeSkinData();
+        TellSkinControls(BeforeChangeSkinData);
+        break;
+    case ChangeSkinData:
+        if (own) frame_->ChangeSkinData();
+        TellSkinControls(ChangeSkinData);
+        break;
+    case AfterChangeSkinData:
+        if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+        break;
+    case ResourceStrDataChanged:
+        if (frame_->UseDefaultObjectHint && frame_->SkinData())
+            SetObjectHints(frame_->Objects(), frame_->SkinData()->ResourceStrData());
+        break;
+    case SkinnableFormChanged:
+        if (own) SwitchFrame(frame_->SkinData()->SkinnableForm());
+        break;
+    default: break;
     }
     return false;
 }
@@ -630,34 +633,34 @@ bool TskSkinForm::OnWindowPosChanged(TMessage& m) {
 bool TskSkinForm::OnLayerNotice(TMessage& m) {
     const bool own = reinterpret_cast<TskSkinData*>(m.WParam) == frame_->SkinData() && frame_->SkinData();
     switch (m.Msg) {
-        case LayeredBordersChanged:
-            if (!own) break;
-            if (LayeredBordersActive() && Visible() && !border_->Shown()) {
-                if (platform_.CompositionEra) SetTransitions(false);
-                border_->SetActiveLook(ncActive_, false);
-                border_->Show();
-                ShowFormAboveBorder();
-            } else if (!LayeredBordersActive() && border_->Shown()) {
-                border_->Hide();
-                if (platform_.CompositionEra) SetTransitions(true);
-            }
-            break;
-        case AeroBlurChanged:
-            if (own && border_->Shown()) {
-                border_->Hide();
-                border_->Show();
-            }
-            break;
-        case kBeginBorderFade: borderFadeArmed_ = true; break;
-        case kEndBorderFade:
-            if (!borderFadeArmed_) break;
-            borderFadeArmed_ = false;
-            if (Visible() && LayeredBordersActive()) {
-                border_->SetActiveLook(true, false);
-                border_->FadeIn();
-            }
-            break;
-        default: break;
+    case LayeredBordersChanged:
+        if (!own) break;
+        if (LayeredBordersActive() && Visible() && !border_->Shown()) {
+            if (platform_.CompositionEra) SetTransitions(false);
+            border_->SetActiveLook(ncActive_, false);
+            border_->Show();
+            ShowFormAboveBorder();
+        } else if (!LayeredBordersActive() && border_->Shown()) {
+            border_->Hide();
+            if (platform_.CompositionEra) SetTransitions(true);
+        }
+        break;
+    case AeroBlurChanged:
+        if (own && border_->Shown()) {
+            border_->Hide();
+            border_->Show();
+        }
+        break;
+    case kBeginBorderFade: borderFadeArmed_ = true; break;
+    case kEndBorderFade:
+        if (!borderFadeArmed_) break;
+        borderFadeArmed_ = false;
+        if (Visible() && LayeredBordersActive()) {
+            border_->SetActiveLook(true, false);
+            border_->FadeIn();
+        }
+        break;
+    default: break;
     }
     return false;
 }
@@ -749,7 +752,8 @@ void TskSkinForm::TellSkinControls(UINT notice) {
 void TskSkinForm::ShortCut(TWMKey& key, bool& handled) {
     if (OnShortCut) OnShortCut(key, handled);
     if (handled || !frame_->FormSkinEnabled()) return;
-    const bool altOnly = (key.KeyData & (1 << 29)) && !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_SHIFT) & 0x8000);
+    const bool altOnly =
+        (key.KeyData & (1 << 29)) && !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_SHIFT) & 0x8000);
     if (key.CharCode == VK_SPACE && altOnly) handled = frame_->KeyboardSystemMenu();
 }
 
@@ -854,7 +858,8 @@ const Bitmap& TskSkinForm::SmallIcon() {
         // The form's own icon, else the program's, else the platform's default one; made once.
         const Point size = SmallIconSize();
         HICON icon = nullptr;
-        if (form_->HandleAllocated()) icon = reinterpret_cast<HICON>(SendMessageA(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
+        if (form_->HandleAllocated())
+            icon = reinterpret_cast<HICON>(SendMessageA(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
         UniqueIcon loaded;
         if (!icon) {
             loaded = UniqueIcon(static_cast<HICON>(
@@ -890,7 +895,9 @@ void TskSkinForm::TellChildrenParentChanged() {
     }
 }
 
-void TskSkinForm::SetFormBorderIcons(TskBorderIcons icons) { form_->SetBorderIcons(icons & (biSystemMenu | biMinimize | biMaximize)); }
+void TskSkinForm::SetFormBorderIcons(TskBorderIcons icons) {
+    form_->SetBorderIcons(icons & (biSystemMenu | biMinimize | biMaximize));
+}
 
 void TskSkinForm::SetWindowBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
     form_->SetBounds(left, top, width, height);
@@ -906,34 +913,34 @@ void TskSkinForm::SetWindowState(FrameWindowState state) {
     if (!form_->HandleAllocated()) return;
     const HWND h = form_->Handle();
     switch (state) {
-        case FrameWindowState::Maximized: {
-            if (!normalBounds_) normalBounds_ = WindowRectOf(h);
-            const RECT a = WorkAreaOf(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST)).value_or(RECT{});
-            actualState_ = state;
-            // A window filling the work area has no room for a border around it.
-            border_->Hide();
-            form_->SetBounds(a.left, a.top, a.right - a.left, a.bottom - a.top);
-            break;
+    case FrameWindowState::Maximized: {
+        if (!normalBounds_) normalBounds_ = WindowRectOf(h);
+        const RECT a = WorkAreaOf(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST)).value_or(RECT{});
+        actualState_ = state;
+        // A window filling the work area has no room for a border around it.
+        border_->Hide();
+        form_->SetBounds(a.left, a.top, a.right - a.left, a.bottom - a.top);
+        break;
+    }
+    case FrameWindowState::Minimized:
+        // Minimizing the main form leaves the state to come back to as it was.
+        if (!IsMainForm()) actualState_ = state;
+        ShowWindow(h, SW_MINIMIZE);
+        break;
+    case FrameWindowState::Normal:
+        if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+        if (normalBounds_) {
+            const RECT r = *normalBounds_;
+            normalBounds_.reset();
+            form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
         }
-        case FrameWindowState::Minimized:
-            // Minimizing the main form leaves the state to come back to as it was.
-            if (!IsMainForm()) actualState_ = state;
-            ShowWindow(h, SW_MINIMIZE);
-            break;
-        case FrameWindowState::Normal:
-            if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
-            if (normalBounds_) {
-                const RECT r = *normalBounds_;
-                normalBounds_.reset();
-                form_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-            }
-            actualState_ = state;
-            if (Visible() && LayeredBordersActive() && !border_->Shown()) {
-                border_->SetActiveLook(ncActive_, false);
-                border_->Show();
-            }
-            if (OnRestore) OnRestore(this);
-            break;
+        actualState_ = state;
+        if (Visible() && LayeredBordersActive() && !border_->Shown()) {
+            border_->SetActiveLook(ncActive_, false);
+            border_->Show();
+        }
+        if (OnRestore) OnRestore(this);
+        break;
     }
 }
 
@@ -942,7 +949,8 @@ std::optional<SystemMenuCommand> TskSkinForm::PopupMenu(const std::vector<System
     return popup_(form_->Handle(), items, at);
 }
 
-std::optional<SystemMenuCommand> PlatformSystemMenuPopup(HWND owner, const std::vector<SystemMenuItem>& items, Point at) {
+std::optional<SystemMenuCommand> PlatformSystemMenuPopup(HWND owner, const std::vector<SystemMenuItem>& items,
+                                                         Point at) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return std::nullopt;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -957,8 +965,8 @@ std::optional<SystemMenuCommand> PlatformSystemMenuPopup(HWND owner, const std::
     }
     // The menu closes when the user clicks elsewhere only when its owner is in front.
     SetForegroundWindow(owner);
-    const UINT chosen = UINT(TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                                              at.X, at.Y, owner, nullptr));
+    const UINT chosen = UINT(TrackPopupMenuEx(
+        menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.X, at.Y, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     if (chosen == 0 || chosen > items.size()) return std::nullopt;
     return items[chosen - 1].Command;

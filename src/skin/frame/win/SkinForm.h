@@ -54,7 +54,7 @@ public:
     bool AlwaysResize() const { return frame_->AlwaysResize; }
     void SetAlwaysResize(bool on) { frame_->AlwaysResize = on; }
     FrameLimitSettings& SizeLimits() { return frame_->Limits; }
-    int32_t ClientWidth = 0;   // imposed after a skin is applied; 0 keeps the window's size
+    int32_t ClientWidth = 0;  // imposed after a skin is applied; 0 keeps the window's size
     int32_t ClientHeight = 0;
     // Whole-window translucency at AlphaBlendValue, where the platform has per-window alpha;
     // the soft border follows the window's opacity.
@@ -202,6 +202,7 @@ private:
 };
 
 // The platform's popup menu with the items, at a screen point.
-std::optional<SystemMenuCommand> PlatformSystemMenuPopup(HWND owner, const std::vector<SystemMenuItem>& items, Point at);
+std::optional<SystemMenuCommand> PlatformSystemMenuPopup(HWND owner, const std::vector<SystemMenuItem>& items,
+                                                         Point at);
 
 }  // namespace tolvar

@@ -49,14 +49,15 @@ Sha256Digest Sha256(const std::string& bytes) {
 bool OpenSslVerifies(const std::string& publicPem, std::string_view bytes, const EcdsaSignature& signature) {
     std::unique_ptr<BIO, decltype(&BIO_free)> bio(BIO_new_mem_buf(publicPem.data(), int(publicPem.size())), BIO_free);
     std::unique_ptr<EVP_PKEY, decltype(&EVP_PKEY_free)> key(PEM_read_bio_PUBKEY(bio.get(), nullptr, nullptr, nullptr),
-                                                             EVP_PKEY_free);
+                                                            EVP_PKEY_free);
     std::unique_ptr<ECDSA_SIG, decltype(&ECDSA_SIG_free)> sig(ECDSA_SIG_new(), ECDSA_SIG_free);
     if (!key || !sig) return false;
     ECDSA_SIG_set0(sig.get(), BN_bin2bn(signature.data(), 32, nullptr), BN_bin2bn(signature.data() + 32, 32, nullptr));
     unsigned char* der = nullptr;
     const int derSize = i2d_ECDSA_SIG(sig.get(), &der);
     std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
-    const bool good = derSize > 0 && EVP_DigestVerifyInit(context.get(), nullptr, EVP_sha256(), nullptr, key.get()) == 1 &&
+    const bool good = derSize > 0 &&
+                      EVP_DigestVerifyInit(context.get(), nullptr, EVP_sha256(), nullptr, key.get()) == 1 &&
                       EVP_DigestVerify(context.get(), der, size_t(derSize),
                                        reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) == 1;
     OPENSSL_free(der);
@@ -77,13 +78,14 @@ protected:
     // for a pass phrase would end at once rather than wait.
     int Run(const std::string& program, const std::string& arguments) {
         const fs::path out = dir_ / "output.txt";
-        const int status =
-            std::system((program + " " + arguments + " </dev/null >" + out.string() + " 2>&1").c_str());
+        const int status = std::system((program + " " + arguments + " </dev/null >" + out.string() + " 2>&1").c_str());
         output_ = Slurp(out);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     int Feedsign(const std::string& arguments) { return Run(FEEDSIGN, arguments); }
-    void OpenSsl(const std::string& arguments) { ASSERT_EQ(Run(OPENSSL, arguments), 0) << arguments << ": " << output_; }
+    void OpenSsl(const std::string& arguments) {
+        ASSERT_EQ(Run(OPENSSL, arguments), 0) << arguments << ": " << output_;
+    }
 
     // The public half of a private key, as OpenSSL writes it.
     std::string PublicOf(const fs::path& privateKey) {
@@ -112,7 +114,8 @@ protected:
     std::map<std::string, Sha256Digest> SignedEntries(const std::string& relative, const std::string& publicPem) {
         const std::string text = Slurp(root_ / relative);
         const TManifest manifest = ReadManifest(text);
-        EXPECT_TRUE(OpenSslVerifies(publicPem, std::string_view(text).substr(0, manifest.SignedLength), manifest.Signature))
+        EXPECT_TRUE(
+            OpenSslVerifies(publicPem, std::string_view(text).substr(0, manifest.SignedLength), manifest.Signature))
             << relative;
         EXPECT_FALSE(OpenSslVerifies(publicPem, text.substr(0, manifest.SignedLength) + " ", manifest.Signature));
         std::map<std::string, Sha256Digest> entries;
@@ -167,9 +170,10 @@ TEST_F(FeedSignTool, SignsTheListAndEachCompanyFolderWithKeysOpenSslMade) {
                       {t + "a.dll", Sha256("abc")},
                       {t + "sub/b", Sha256("b")}}))
             << "the name of a FILE line ends at its first blank, as the client reads it";
-        EXPECT_EQ(SignedEntries("FTPHome/TolvarService/CompanyCode/ACME/Company.sig", publicPem),
-                  (std::map<std::string, Sha256Digest>{{t + "CompanyCode/ACME/vercheck.txt", Sha256("TolvarClient=1.4\r\n")},
-                                                       {t + "CompanyCode/ACME/mark.png", Sha256("png")}}));
+        EXPECT_EQ(
+            SignedEntries("FTPHome/TolvarService/CompanyCode/ACME/Company.sig", publicPem),
+            (std::map<std::string, Sha256Digest>{{t + "CompanyCode/ACME/vercheck.txt", Sha256("TolvarClient=1.4\r\n")},
+                                                 {t + "CompanyCode/ACME/mark.png", Sha256("png")}}));
         EXPECT_TRUE(SignedEntries("FTPHome/TolvarService/CompanyCode/EMPTY/Company.sig", publicPem).empty());
     }
 }
@@ -189,9 +193,9 @@ TEST_F(FeedSignTool, EveryManifestOfARootExpiresTheDaysAskedForAfterSigningAndSa
         ASSERT_EQ(Feedsign(run.options + key.string() + " " + root_.string()), 0) << output_;
         const ManifestTime after = ManifestNow();
         std::set<ManifestTime> expiries;
-        for (const char* manifest : {"FTPHome/TolvarService/UpGradeList.sig",
-                                     "FTPHome/TolvarService/CompanyCode/ACME/Company.sig",
-                                     "FTPHome/TolvarService/CompanyCode/EMPTY/Company.sig"}) {
+        for (const char* manifest :
+             {"FTPHome/TolvarService/UpGradeList.sig", "FTPHome/TolvarService/CompanyCode/ACME/Company.sig",
+              "FTPHome/TolvarService/CompanyCode/EMPTY/Company.sig"}) {
             SignedEntries(manifest, publicPem);  // the expiry line is among the signed bytes
             expiries.insert(ReadManifest(Slurp(root_ / manifest)).Expires);
         }
@@ -238,9 +242,13 @@ TEST_F(FeedSignTool, RefusesAKeyItCannotSignWithAndLeavesTheRootAlone) {
     } cases[] = {
         {"P-384", "ecparam -name secp384r1 -genkey -noout -out " + key.string(), false},
         {"Ed25519", "genpkey -algorithm ed25519 -out " + key.string(), false},
-        {"encrypted", "genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 -aes256 -pass pass:secret -out " + key.string(), false},
-        {"a public key", "-----BEGIN PUBLIC KEY-----\nMFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAEKSop6GCGB/v8c+YXUDlPjUPKxBk0\n"
-                         "vClsHIBUXQ/KXTJQ6AbteJTSdcKXIccJUcp+g0UeKDhB4QzVdz42K4w+pw==\n-----END PUBLIC KEY-----\n", true},
+        {"encrypted",
+         "genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 -aes256 -pass pass:secret -out " + key.string(),
+         false},
+        {"a public key",
+         "-----BEGIN PUBLIC KEY-----\nMFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAEKSop6GCGB/v8c+YXUDlPjUPKxBk0\n"
+         "vClsHIBUXQ/KXTJQ6AbteJTSdcKXIccJUcp+g0UeKDhB4QzVdz42K4w+pw==\n-----END PUBLIC KEY-----\n",
+         true},
         {"no PEM at all", "not a key", true},
     };
     for (const auto& c : cases) {

@@ -66,9 +66,11 @@ TEST_F(CheckTool, ARootTheToolWrotePassesAndAFileOfAnotherSizeIsNamed) {
 
     Serve("FTPHome/TolvarService/b.dll", "bbbbbbbbbbb");  // an upload that went wrong: one byte more
     EXPECT_EQ(Check(), 1) << output_;
-    EXPECT_EQ(Problems(), (std::vector<std::string>{
-                              "/FTPHome/TolvarService/b.dll: the HEAD answer announces 11 bytes, the list 10: every download of it fails",
-                              "/FTPHome/TolvarService/b.dll: its body is longer than the list's 10 bytes"}));
+    EXPECT_EQ(
+        Problems(),
+        (std::vector<std::string>{
+            "/FTPHome/TolvarService/b.dll: the HEAD answer announces 11 bytes, the list 10: every download of it fails",
+            "/FTPHome/TolvarService/b.dll: its body is longer than the list's 10 bytes"}));
     EXPECT_TRUE(Told(": 2 problems; 3 of 3 listed files")) << output_;
 }
 
@@ -87,8 +89,10 @@ TEST_F(CheckTool, WhatAServerGetsWrongIsOneLineEach) {
          kA + ": its body is longer than the list's 10 bytes"},
         {"a body cut short", R"({")" + kA + R"(": {"drop_after_bytes": 3, "methods": ["GET"]}})",
          kA + ": its body has 3 bytes, the list 10"},
-        {"an error page for a body", R"({")" + kA + R"(": {"status": 500, "methods": ["GET"]}})", kA + ": it cannot be fetched"},
-        {"no list", R"({")" + list + R"(": {"status": 404}})", list + ": missing: every workstation goes without its updates"},
+        {"an error page for a body", R"({")" + kA + R"(": {"status": 500, "methods": ["GET"]}})",
+         kA + ": it cannot be fetched"},
+        {"no list", R"({")" + list + R"(": {"status": 404}})",
+         list + ": missing: every workstation goes without its updates"},
         {"a list that never comes", R"({")" + list + R"(": {"silent": true}})", list + ": cannot be fetched ("},
     };
     for (const auto& c : cases) {
@@ -150,9 +154,10 @@ TEST_F(CheckTool, WithTheKeyTheManifestAndEveryHashAreCheckedAsABuildWithTheKeyC
     Serve("FTPHome/TolvarService/b.dll", "BBBBBBBBBB");  // same size, other bytes: only the hash tells
     EXPECT_EQ(Check(), 0) << "without the key nothing tells: " << output_;
     EXPECT_EQ(Check({"--key", pub}), 1) << output_;
-    EXPECT_EQ(Problems(), std::vector<std::string>{"/FTPHome/TolvarService/b.dll: its SHA-256 is not the one UpGradeList.sig "
-                                                   "names (changed after signing, or a cache serves an old copy): a build "
-                                                   "with the key keeps its old file"});
+    EXPECT_EQ(Problems(),
+              std::vector<std::string>{"/FTPHome/TolvarService/b.dll: its SHA-256 is not the one UpGradeList.sig "
+                                       "names (changed after signing, or a cache serves an old copy): a build "
+                                       "with the key keeps its old file"});
 
     EXPECT_EQ(Check({"--key", (dir_ / "other.pub.pem").string()}), 1);
     EXPECT_EQ(Problems().size(), 1u) << output_;
@@ -161,8 +166,10 @@ TEST_F(CheckTool, WithTheKeyTheManifestAndEveryHashAreCheckedAsABuildWithTheKeyC
     Serve("FTPHome/TolvarService/UpGradeList.txt", "SPATH /TolvarService\r\n");
     EXPECT_EQ(Check({"--key", pub}), 1);
     EXPECT_TRUE(Told("UpGradeList.sig: the list's SHA-256 is not the one it names")) << output_;
-    EXPECT_TRUE(Told("UpGradeList.sig: names /FTPHome/TolvarService/a.dll, /FTPHome/TolvarService/b.dll, "
-                     "/FTPHome/TolvarService/sub/c.dll, which the list does not")) << output_;
+    EXPECT_TRUE(
+        Told("UpGradeList.sig: names /FTPHome/TolvarService/a.dll, /FTPHome/TolvarService/b.dll, "
+             "/FTPHome/TolvarService/sub/c.dll, which the list does not"))
+        << output_;
 
     fs::remove(server.Root("FTPHome/TolvarService/UpGradeList.sig"));
     EXPECT_EQ(Check({"--key", pub}), 1);
@@ -195,11 +202,13 @@ TEST_F(CheckTool, TheCompanysFolderIsProbedAsTheClientProbesIt) {
     Serve(folder + "mark.png", "png");
     Serve(folder + "mark.gif", "gif");
     EXPECT_EQ(Check({"--company", "ACME"}), 1) << output_;
-    EXPECT_EQ(Problems(), (std::vector<std::string>{
-                              "/" + folder + "Sandrel.exe: missing: workstations with an older client try to fetch it on every start",
-                              "/" + folder.substr(0, folder.size() - 1) +
-                                  ": holds the logos mark.png, mark.gif: every start fetches each of them in turn and keeps "
-                                  "mark.gif only"}));
+    EXPECT_EQ(
+        Problems(),
+        (std::vector<std::string>{
+            "/" + folder + "Sandrel.exe: missing: workstations with an older client try to fetch it on every start",
+            "/" + folder.substr(0, folder.size() - 1) +
+                ": holds the logos mark.png, mark.gif: every start fetches each of them in turn and keeps "
+                "mark.gif only"}));
     EXPECT_TRUE(Told("note: company ACME: StopCheck.txt is there")) << output_;
 
     Serve(folder + "Sandrel.exe", "a new client");

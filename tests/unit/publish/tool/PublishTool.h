@@ -47,7 +47,8 @@ protected:
 
     // A file of the release with its bytes and its modification time (seconds and nanoseconds
     // since 1970, UTC).
-    static void Put(const fs::path& file, const std::string& bytes, int64_t seconds = 1714558230, long nanoseconds = 0) {
+    static void Put(const fs::path& file, const std::string& bytes, int64_t seconds = 1714558230,
+                    long nanoseconds = 0) {
         testserver::WriteWholeFile(file.string(), bytes);
         const timespec times[2] = {{time_t(seconds), nanoseconds}, {time_t(seconds), nanoseconds}};
         ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0) << file;

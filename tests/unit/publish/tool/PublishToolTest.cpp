@@ -21,7 +21,8 @@ struct Record {
     std::string FileName, Size, Date, Time, ServerPath, ClientPath;
     friend bool operator==(const Record&, const Record&) = default;
     friend std::ostream& operator<<(std::ostream& out, const Record& r) {
-        return out << r.FileName << " " << r.Size << " " << r.Date << " " << r.Time << " " << r.ServerPath << " " << r.ClientPath;
+        return out << r.FileName << " " << r.Size << " " << r.Date << " " << r.Time << " " << r.ServerPath << " "
+                   << r.ClientPath;
     }
 };
 
@@ -71,7 +72,8 @@ TEST_F(PublishTool, WritesTheReleaseAndAListThatTheClientsGrammarReadsBackAsItsF
     EXPECT_EQ(LinesToText(TextToLines(list)), list) << "every line ends in CR LF";
     std::vector<std::string> housekeeping;
     const std::vector<Record> records = ClientRecords(list, housekeeping);
-    EXPECT_EQ(housekeeping, (std::vector<std::string>{"MKDIR C:\\Marvane\\Logs\\", "DFILE C:\\Marvane\\TolvarService\\*.old"}))
+    EXPECT_EQ(housekeeping,
+              (std::vector<std::string>{"MKDIR C:\\Marvane\\Logs\\", "DFILE C:\\Marvane\\TolvarService\\*.old"}))
         << "MKDIR makes the folders up to its last backslash: the tool adds one";
     const std::string s = "/FTPHome/TolvarService/", c = "C:\\Marvane\\TolvarService\\";
     EXPECT_EQ(records, (std::vector<Record>{
@@ -95,12 +97,13 @@ TEST_F(PublishTool, WritesTheReleaseAndAListThatTheClientsGrammarReadsBackAsItsF
         ASSERT_TRUE(packed);
         EXPECT_TRUE(UnpackDosDateTime(*packed).SameSecond(listed)) << "the stamp holds the listed time as it is";
     }
-    EXPECT_EQ(Tree(root), (std::vector<std::string>{
-                              "FTPHome/", "FTPHome/TolvarService/", "FTPHome/TolvarService/TolvarHost.exe",
-                              "FTPHome/TolvarService/UpGradeList.txt", "FTPHome/TolvarService/empty.cfg",
-                              "FTPHome/TolvarService/lang/", "FTPHome/TolvarService/lang/en/",
-                              "FTPHome/TolvarService/lang/en/strings.txt", "FTPHome/TolvarService/lang/ko/",
-                              "FTPHome/TolvarService/lang/ko/strings.txt", "FTPHome/Tools/", "FTPHome/Tools/tool.exe"}));
+    EXPECT_EQ(Tree(root),
+              (std::vector<std::string>{"FTPHome/", "FTPHome/TolvarService/", "FTPHome/TolvarService/TolvarHost.exe",
+                                        "FTPHome/TolvarService/UpGradeList.txt", "FTPHome/TolvarService/empty.cfg",
+                                        "FTPHome/TolvarService/lang/", "FTPHome/TolvarService/lang/en/",
+                                        "FTPHome/TolvarService/lang/en/strings.txt", "FTPHome/TolvarService/lang/ko/",
+                                        "FTPHome/TolvarService/lang/ko/strings.txt", "FTPHome/Tools/",
+                                        "FTPHome/Tools/tool.exe"}));
     EXPECT_EQ(fs::last_write_time(root / "FTPHome/Tools/tool.exe"), fs::last_write_time(tools / "tool.exe"))
         << "the copies keep their times";
 }
@@ -115,8 +118,9 @@ TEST_F(PublishTool, ReplacesAnEarlierRootWholeAndLeavesEveryOtherFolderAlone) {
     fs::remove(release / "b.dll");
     Put(release / "a.dll", "second");
     ASSERT_EQ(Tolvarpub(args), 0) << output_;
-    EXPECT_EQ(Tree(root), (std::vector<std::string>{"FTPHome/", "FTPHome/TolvarService/", "FTPHome/TolvarService/UpGradeList.txt",
-                                                    "FTPHome/TolvarService/a.dll"}));
+    EXPECT_EQ(Tree(root),
+              (std::vector<std::string>{"FTPHome/", "FTPHome/TolvarService/", "FTPHome/TolvarService/UpGradeList.txt",
+                                        "FTPHome/TolvarService/a.dll"}));
     EXPECT_EQ(testserver::ReadWholeFile((root / "FTPHome/TolvarService/a.dll").string()), "second");
 
     // A run that is refused leaves the root as it was.
@@ -124,8 +128,8 @@ TEST_F(PublishTool, ReplacesAnEarlierRootWholeAndLeavesEveryOtherFolderAlone) {
     Put(release / "c d.dll", "refused");
     EXPECT_EQ(Tolvarpub(args), 1);
     EXPECT_EQ(testserver::ReadWholeFile((root / kList).string()), list);
-    EXPECT_EQ(Tree(dir_), (std::vector<std::string>{"output.txt", "release/", "release/a.dll", "release/c d.dll", "root/",
-                                                    "root/FTPHome/", "root/FTPHome/TolvarService/",
+    EXPECT_EQ(Tree(dir_), (std::vector<std::string>{"output.txt", "release/", "release/a.dll", "release/c d.dll",
+                                                    "root/", "root/FTPHome/", "root/FTPHome/TolvarService/",
                                                     "root/FTPHome/TolvarService/UpGradeList.txt",
                                                     "root/FTPHome/TolvarService/a.dll"}))
         << "no temporary folder is left beside the root";
@@ -149,26 +153,51 @@ TEST_F(PublishTool, RefusesWhatNoWorkstationCouldActOnNamingTheFileAndWritesNoth
         std::vector<std::string> told;  // the message names these
     } cases[] = {
         {"a name with a space", [&] { Put(release / "my file.dll", "x"); }, {}, {"my file.dll", "space"}},
-        {"a name with a control character", [&] { Put(release / "bell\a.dll", "x"); }, {}, {"bell", "control character"}},
+        {"a name with a control character",
+         [&] { Put(release / "bell\a.dll", "x"); },
+         {},
+         {"bell", "control character"}},
         {"a name with a '#'", [&] { Put(release / "a#1.dll", "x"); }, {}, {"a#1.dll", "'#'"}},
         {"a folder with a space", [&] { Put(release / "sub folder/a.dll", "x"); }, {}, {"sub folder", "space"}},
-        {"names that differ in case", [&] { Put(release / "Readme.TXT", "x"), Put(release / "readme.txt", "y"); }, {},
+        {"names that differ in case",
+         [&] { Put(release / "Readme.TXT", "x"), Put(release / "readme.txt", "y"); },
+         {},
          {"Readme.TXT", "readme.txt", "differ only in case"}},
-        {"a time before 1980", [&] { Put(release / "old.dll", "x", Utc(1979, 12, 31, 23, 59, 59)); }, {},
+        {"a time before 1980",
+         [&] { Put(release / "old.dll", "x", Utc(1979, 12, 31, 23, 59, 59)); },
+         {},
          {"old.dll", "before 1980", "touch"}},
-        {"a time after 2107", [&] { Put(release / "late.dll", "x", Utc(2108, 1, 1, 0, 0, 0)); }, {}, {"late.dll", "after 2107"}},
+        {"a time after 2107",
+         [&] { Put(release / "late.dll", "x", Utc(2108, 1, 1, 0, 0, 0)); },
+         {},
+         {"late.dll", "after 2107"}},
         {"a file of 2 GiB",
          [&] {
              Put(release / "huge.bin", "");
              fs::resize_file(release / "huge.bin", uint64_t(1) << 31);  // sparse: nothing is written
          },
-         {}, {"huge.bin", "2 GiB"}},
-        {"a relative CPATH", {}, {"--folder", release.string(), spath, "Marvane\\TolvarService"}, {"CPATH", "absolute local path"}},
-        {"a missing SOURCE", {}, {"--folder", (dir_ / "nowhere").string(), spath, cpath}, {"nowhere", "no such folder"}},
-        {"an empty SOURCE", [&] { fs::create_directories(dir_ / "empty/sub"); }, {"--folder", (dir_ / "empty").string(), spath, cpath},
+         {},
+         {"huge.bin", "2 GiB"}},
+        {"a relative CPATH",
+         {},
+         {"--folder", release.string(), spath, "Marvane\\TolvarService"},
+         {"CPATH", "absolute local path"}},
+        {"a missing SOURCE",
+         {},
+         {"--folder", (dir_ / "nowhere").string(), spath, cpath},
+         {"nowhere", "no such folder"}},
+        {"an empty SOURCE",
+         [&] { fs::create_directories(dir_ / "empty/sub"); },
+         {"--folder", (dir_ / "empty").string(), spath, cpath},
          {"empty", "holds no files"}},
-        {"a mask over a listed file", {}, {"--delete", "C:\\Marvane\\TolvarService\\*.DLL"}, {"good.dll", "matches the listed file"}},
-        {"the list's own name", [&] { Put(release / "UpGradeList.txt", "x"); }, {}, {"UpGradeList.txt", "the upgrade list's own place"}},
+        {"a mask over a listed file",
+         {},
+         {"--delete", "C:\\Marvane\\TolvarService\\*.DLL"},
+         {"good.dll", "matches the listed file"}},
+        {"the list's own name",
+         [&] { Put(release / "UpGradeList.txt", "x"); },
+         {},
+         {"UpGradeList.txt", "the upgrade list's own place"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -177,14 +206,17 @@ TEST_F(PublishTool, RefusesWhatNoWorkstationCouldActOnNamingTheFileAndWritesNoth
         Put(release / "good.dll", "fine");
         if (c.make) c.make();
         std::vector<std::string> args = {root.string()};
-        if (c.args.empty() || c.args[0] != "--folder") args.insert(args.end(), {"--folder", release.string(), spath, cpath});
+        if (c.args.empty() || c.args[0] != "--folder")
+            args.insert(args.end(), {"--folder", release.string(), spath, cpath});
         args.insert(args.end(), c.args.begin(), c.args.end());
         EXPECT_EQ(Tolvarpub(args), 1) << output_;
-        for (const std::string& word : c.told) EXPECT_NE(output_.find(word), std::string::npos) << word << " in " << output_;
+        for (const std::string& word : c.told)
+            EXPECT_NE(output_.find(word), std::string::npos) << word << " in " << output_;
         EXPECT_NE(output_.find("nothing written"), std::string::npos) << output_;
         EXPECT_FALSE(fs::exists(root));
     }
-    for (const std::string& path : Tree(dir_)) EXPECT_EQ(path.find("tolvarpub-"), std::string::npos) << "left behind: " << path;
+    for (const std::string& path : Tree(dir_))
+        EXPECT_EQ(path.find("tolvarpub-"), std::string::npos) << "left behind: " << path;
 }
 
 TEST_F(PublishTool, SignsTheRootAsFeedsignSignsIt) {
@@ -192,9 +224,12 @@ TEST_F(PublishTool, SignsTheRootAsFeedsignSignsIt) {
     Put(release / "a.dll", "abc");
     Put(release / "sub/b.dll", "b");
     const fs::path key = KeyPair("vendor");
-    std::vector<std::string> args = {root.string(), "--folder", release.string(), "/TolvarService",
-                                     "C:\\Marvane\\TolvarService", "--key", key.string()};
-    EXPECT_EQ(Tolvarpub({root.string(), "--folder", release.string(), "/TolvarService", "C:\\Marvane", "--valid-days", "9"}), 2)
+    std::vector<std::string> args = {
+        root.string(), "--folder",  release.string(), "/TolvarService", "C:\\Marvane\\TolvarService",
+        "--key",       key.string()};
+    EXPECT_EQ(
+        Tolvarpub({root.string(), "--folder", release.string(), "/TolvarService", "C:\\Marvane", "--valid-days", "9"}),
+        2)
         << "a validity without a key";
     for (const char* days : {"0", "3661", "ten"}) {
         std::vector<std::string> wrong = args;
@@ -206,11 +241,14 @@ TEST_F(PublishTool, SignsTheRootAsFeedsignSignsIt) {
     const ManifestTime before = ManifestNow();
     ASSERT_EQ(Tolvarpub(args), 0) << output_;
     EXPECT_NE(output_.find("UpGradeList.sig: 3 files"), std::string::npos) << output_;
-    const TManifest manifest = ReadManifest(testserver::ReadWholeFile((root / "FTPHome/TolvarService/UpGradeList.sig").string()));
+    const TManifest manifest =
+        ReadManifest(testserver::ReadWholeFile((root / "FTPHome/TolvarService/UpGradeList.sig").string()));
     EXPECT_GE(manifest.Expires, before + std::chrono::days(10));
     EXPECT_LE(manifest.Expires, ManifestNow() + std::chrono::days(10));
-    EXPECT_NE(output_.find("the manifests expire " + FormatManifestTime(manifest.Expires)), std::string::npos) << output_;
-    EXPECT_EQ(output_.find(".tolvarpub-"), std::string::npos) << "the manifests are named where they end up: " << output_;
+    EXPECT_NE(output_.find("the manifests expire " + FormatManifestTime(manifest.Expires)), std::string::npos)
+        << output_;
+    EXPECT_EQ(output_.find(".tolvarpub-"), std::string::npos)
+        << "the manifests are named where they end up: " << output_;
 
     const TVerifyingKey publicKey = TVerifyingKey::Load(dir_ / "vendor.pub.pem");
     const auto entries = [&] {

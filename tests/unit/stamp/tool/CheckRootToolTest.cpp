@@ -34,8 +34,9 @@ TEST(CheckRootTool, PassesARootTheStamperTakesAndRefusesOneItDoesNotSayingWhy) {
     }
     const Outcome out = Check("https://update.example.com/updates");
     EXPECT_EQ(out.exitCode, 1);
-    EXPECT_EQ(out.output, "the update root \"https://update.example.com/updates\" must be https://host[:port] alone, "
-                          "without a path (not even a final /), query or fragment\n");
+    EXPECT_EQ(out.output,
+              "the update root \"https://update.example.com/updates\" must be https://host[:port] alone, "
+              "without a path (not even a final /), query or fragment\n");
     EXPECT_EQ(Check("ftp://x").exitCode, 1);
 }
 

@@ -60,8 +60,7 @@ TEST_F(SealSettingsTool, FailsClearlyOnAnUnreadableInput) {
     std::ofstream(dir_ / "empty.txt").close();
     for (const fs::path& input : {dir_ / "missing.txt", dir_, dir_ / "empty.txt"}) {
         EXPECT_EQ(RunSealer(input.string() + " " + out.string() + " 2> " + err.string()), 1) << input;
-        EXPECT_NE(Slurp(err).find("the settings file \"" + input.string() + "\""), std::string::npos)
-            << Slurp(err);
+        EXPECT_NE(Slurp(err).find("the settings file \"" + input.string() + "\""), std::string::npos) << Slurp(err);
         EXPECT_FALSE(fs::exists(out));
     }
     EXPECT_EQ(RunSealer("2> " + err.string()), 1);

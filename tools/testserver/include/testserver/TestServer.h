@@ -70,7 +70,9 @@ struct TTestServer {
     std::string NamedUrl(const std::string& name) const { return ReadUrlFile(File("url-" + name)); }
 
     // The files of the update server fixture and of the directory server fixture.
-    std::string Root(const std::string& relative = {}) const { return File(relative.empty() ? "root" : "root/" + relative); }
+    std::string Root(const std::string& relative = {}) const {
+        return File(relative.empty() ? "root" : "root/" + relative);
+    }
     std::string RequestLog() const { return File("requests.log"); }
     std::string FaultsFile() const { return File("faults.json"); }
 
