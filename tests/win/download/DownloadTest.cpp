@@ -191,8 +191,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 false},
                       FaultCase{"BodyNeverEnds", R"({"endless": true})", false},
                       FaultCase{"StallsAfterHalf", R"({"stall_after_percent": 50})", false, false, true},
-                      // Just enough for every span of 30 s, far too little on average.
-                      FaultCase{"TricklesAKibEvery29Seconds", R"({"trickle": [1024, 29]})", false, false, true},
+                      // Just enough for every span of the 5 s stall limit, far too little on average.
+                      FaultCase{"TricklesAKibEvery4Seconds", R"({"trickle": [1024, 4]})", false},
                       FaultCase{"NeverAnswers", R"({"silent": true})", false, true},
                       FaultCase{"HeadersAByteASecond", R"({"head_rate": 1})", false, true},
                       FaultCase{"HeadersOfTheProbeAByteASecond", R"({"head_rate": 1, "methods": ["HEAD"]})", true},
