@@ -36,22 +36,22 @@ std::string WithoutFinal(std::string path, char separator, size_t rootLength) {
 
 class Planner {
 public:
-    explicit Planner(const TReleaseSpec& spec) : spec_(spec) {}
+    explicit Planner(const TReleaseInput& input) : input_(input) {}
 
     TRelease Plan() {
-        for (const std::string& dir : spec_.MakeDirs) {
+        for (const std::string& dir : input_.MakeDirs) {
             if (const std::string problem = LocalPathProblem(dir); !problem.empty())
                 Refuse("--mkdir " + dir + ": " + problem);
             // MKDIR makes the folders along the path up to its last "\": with it, the last one too.
             else release_.MakeDirs.push_back(WithBackslash(dir));
         }
-        for (const std::string& mask : spec_.Deletes) {
+        for (const std::string& mask : input_.Deletes) {
             if (const std::string problem = MaskProblem(mask); !problem.empty())
                 Refuse("--delete " + mask + ": " + problem);
             else release_.Deletes.push_back(mask);
         }
-        if (spec_.Folders.empty()) Refuse("no --folder SOURCE SPATH CPATH given: a release lists at least one folder");
-        for (const TFolderSpec& folder : spec_.Folders) PlanFolder(folder);
+        if (input_.Folders.empty()) Refuse("no --folder SOURCE SPATH CPATH given: a release lists at least one folder");
+        for (const TFolderSpec& folder : input_.Folders) PlanFolder(folder);
         for (const std::string& mask : release_.Deletes)
             for (const auto& [key, file] : localFiles_)
                 if (MaskMatches(mask, file.Local))
@@ -187,7 +187,7 @@ private:
         return TReleaseFile{name, file, uint64_t(info.st_size), listed->Date, listed->Time};
     }
 
-    const TReleaseSpec& spec_;
+    const TReleaseInput& input_;
     TRelease release_;
     std::vector<std::string> problems_;
     std::map<std::string, Placed> localFiles_, servedFiles_;
@@ -199,7 +199,7 @@ private:
 EReleaseRefused::EReleaseRefused(std::vector<std::string> problems)
     : Exception(problems.empty() ? std::string("refused") : problems.front()), Problems(std::move(problems)) {}
 
-TRelease PlanRelease(const TReleaseSpec& spec) { return Planner(spec).Plan(); }
+TRelease PlanRelease(const TReleaseInput& input) { return Planner(input).Plan(); }
 
 std::string UpgradeListText(const TRelease& release) {
     TextLines lines;

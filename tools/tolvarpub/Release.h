@@ -17,7 +17,7 @@ struct TFolderSpec {
     std::string ClientPath;  // CPATH: "C:\Marvane\TolvarService"
 };
 
-struct TReleaseSpec {
+struct TReleaseInput {
     std::vector<TFolderSpec> Folders;
     std::vector<std::string> MakeDirs;  // MKDIR arguments
     std::vector<std::string> Deletes;   // DFILE masks
@@ -51,7 +51,7 @@ public:
 // Reads the source folders: each folder's files in name order, then each of its sub-folders in
 // name order as a pair of its own below the given paths. Raises EReleaseRefused with every
 // problem found (nothing else is read from the disk here).
-TRelease PlanRelease(const TReleaseSpec& spec);
+TRelease PlanRelease(const TReleaseInput& input);
 
 // The upgrade list of a release: the MKDIR and DFILE lines, then per folder its SPATH, CPATH and
 // FILE lines, each line ending in CR LF.

@@ -66,19 +66,19 @@ std::optional<long> Count(const std::string& text, long most) {
 
 int Publish(const std::vector<std::string>& args) {
     const fs::path root = args[0];
-    TReleaseSpec spec;
+    TReleaseInput input;
     std::optional<fs::path> keyFile;
     std::optional<long> validDays;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& option = args[i];
         const size_t left = args.size() - i - 1;
         if (option == "--folder" && left >= 3) {
-            spec.Folders.push_back({args[i + 1], args[i + 2], args[i + 3]});
+            input.Folders.push_back({args[i + 1], args[i + 2], args[i + 3]});
             i += 3;
         } else if (option == "--mkdir" && left >= 1) {
-            spec.MakeDirs.push_back(args[++i]);
+            input.MakeDirs.push_back(args[++i]);
         } else if (option == "--delete" && left >= 1) {
-            spec.Deletes.push_back(args[++i]);
+            input.Deletes.push_back(args[++i]);
         } else if (option == "--key" && left >= 1 && !keyFile) {
             keyFile = args[++i];
         } else if (option == "--valid-days" && left >= 1 && !validDays) {
@@ -93,7 +93,7 @@ int Publish(const std::vector<std::string>& args) {
     // The key is read first: a key that cannot sign stops the run before a file is copied.
     std::optional<TSigningKey> key;
     if (keyFile) key.emplace(TSigningKey::Load(*keyFile));
-    const TRelease release = PlanRelease(spec);
+    const TRelease release = PlanRelease(input);
     // One expiry for the whole root, from the moment it is written.
     const ManifestTime expires = ExpiryAfter(ManifestNow(), int(validDays.value_or(kDefaultValidDays)));
     std::optional<TRootSignature> signature;
