@@ -11,7 +11,7 @@ function(tolvar_test name)
   # The stand-ins and fixtures the tests share.
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   # The test code itself needs no speed, only the code it tests does: optimised lightly, it
-  # compiles in two thirds of the time (the libraries under test keep the build type's level).
+  # compiles quicker (the libraries under test keep the build type's level).
   target_compile_options(${name} PRIVATE -O1)
   if(TOLVAR_WINDOWS)
     # A test binary is a console program: its output is the test report.
