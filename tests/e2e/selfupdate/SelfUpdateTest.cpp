@@ -73,6 +73,17 @@ protected:
     void Serve(const std::string& relative, const std::string& bytes) const {
         tolvar::testserver::WriteWholeFile(server.Root(relative), bytes);
     }
+    // The company's folder offers client 1.4, these bytes.
+    void ServeNewClient(const std::string& company, const std::string& client) const {
+        Serve("FTPHome/TolvarService/CompanyCode/" + company + "/vercheck.txt", "TolvarClient=1.4\r\n");
+        Serve("FTPHome/TolvarService/CompanyCode/" + company + "/Sandrel.exe", client);
+    }
+    // A list of one program file, a.dll, and the file.
+    void ServeListOfOneFile() const {
+        Serve("FTPHome/TolvarService/UpGradeList.txt",
+              "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n");
+        Serve("FTPHome/TolvarService/a.dll", "abc");
+    }
     std::vector<std::string> RequestsSince(size_t from) const { return server.RequestsSince(from); }
     // Starts the client in the working directory (or another program of it, with arguments)
     // and waits until the host has been started and every process of the run has ended; the
@@ -126,8 +137,7 @@ TEST_F(CompanyBuild, AnOldClientStagesTheNewOneWhichTakesItsPlaceAndStartsTheHos
     ASSERT_FALSE(fresh.empty());
     ASSERT_NE(old, fresh);
     WriteTestFile(work / "TolvarClient.exe", old);
-    Serve("FTPHome/TolvarService/CompanyCode/SELF/vercheck.txt", "TolvarClient=1.4\r\n");
-    Serve("FTPHome/TolvarService/CompanyCode/SELF/Sandrel.exe", fresh);
+    ServeNewClient("SELF", fresh);
 
     const size_t before = server.Requests().size();
     const std::vector<std::string> started = RunClient();
@@ -177,11 +187,8 @@ TEST_F(CompanyBuild, ABuildWithTheVendorsKeyRunsTheSignedPassAndUpdatesItselfToA
     ASSERT_FALSE(old.empty());
     ASSERT_FALSE(fresh.empty());
     WriteTestFile(work / "TolvarClient.exe", old);
-    Serve("FTPHome/TolvarService/UpGradeList.txt",
-          "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n");
-    Serve("FTPHome/TolvarService/a.dll", "abc");
-    Serve("FTPHome/TolvarService/CompanyCode/SIGNED/vercheck.txt", "TolvarClient=1.4\r\n");
-    Serve("FTPHome/TolvarService/CompanyCode/SIGNED/Sandrel.exe", fresh);
+    ServeListOfOneFile();
+    ServeNewClient("SIGNED", fresh);
     signer.Sign(server.Root());
 
     const size_t before = server.Requests().size();
@@ -229,8 +236,7 @@ TEST_F(CompanyBuild, ABuildWithTheKeyTakesNoNewClientWithoutTheSameKey) {
         SCOPED_TRACE(c.what);
         ASSERT_FALSE(c.fresh.empty());
         WriteTestFile(work / "TolvarClient.exe", old);
-        Serve("FTPHome/TolvarService/CompanyCode/KEPT/vercheck.txt", "TolvarClient=1.4\r\n");
-        Serve("FTPHome/TolvarService/CompanyCode/KEPT/Sandrel.exe", c.fresh);
+        ServeNewClient("KEPT", c.fresh);
         signer.Sign(server.Root());
 
         // The pass stages the signed file, finds it without the key, and starts the host.
@@ -272,11 +278,8 @@ TEST_F(HttpsCompanyBuild, StampedWithAnHttpsRootRunsEveryRequestOverTlsAndUpdate
     ASSERT_FALSE(old.empty());
     ASSERT_FALSE(fresh.empty());
     WriteTestFile(work / "TolvarClient.exe", old);
-    Serve("FTPHome/TolvarService/UpGradeList.txt",
-          "SPATH /TolvarService\r\nCPATH C:\\Marvane\\TolvarService\r\nFILE a.dll 3 2007-05-01 12:00:00\r\n");
-    Serve("FTPHome/TolvarService/a.dll", "abc");
-    Serve("FTPHome/TolvarService/CompanyCode/SECURE/vercheck.txt", "TolvarClient=1.4\r\n");
-    Serve("FTPHome/TolvarService/CompanyCode/SECURE/Sandrel.exe", fresh);
+    ServeListOfOneFile();
+    ServeNewClient("SECURE", fresh);
 
     const size_t before = server.Requests().size();
     const std::vector<std::string> started = RunClient();
